@@ -1,0 +1,18 @@
+#include "core/memory/memory_image.h"
+
+#include <algorithm>
+
+namespace picprog {
+
+void MemoryImage::blank_image(const CurrentModel& model) {
+    // Re-created rather than resized, so nothing of a previous model's image
+    // survives a model change.
+    flash = std::vector<int32_t>(static_cast<size_t>(std::max(model.flash_size, 0)),
+                                 kBlankFlashWord);
+    eeprom = std::vector<int32_t>(static_cast<size_t>(std::max(model.eeprom_size, 0)),
+                                  kBlankEepromByte);
+    config[1] = model.config_erased[1];
+    config[2] = model.config_erased[2];
+}
+
+}  // namespace picprog
