@@ -28,7 +28,9 @@ int32_t register_address(int32_t base, int32_t offset) {
     return static_cast<int32_t>(static_cast<uint32_t>(base) + static_cast<uint32_t>(offset));
 }
 
-uint8_t register_byte(int32_t shadow) { return static_cast<uint8_t>(shadow & kRegisterMask); }
+uint8_t register_byte(int32_t shadow) {
+    return static_cast<uint8_t>(shadow & kRegisterMask);
+}
 
 }  // namespace
 
@@ -36,7 +38,9 @@ LineDriver::LineDriver(LineSettings& settings, PortShadow& shadow, PortBackend& 
                        EventPump pump)
     : settings_(settings), shadow_(shadow), backend_(&backend), pump_(std::move(pump)) {}
 
-void LineDriver::set_event_pump(EventPump pump) { pump_ = std::move(pump); }
+void LineDriver::set_event_pump(EventPump pump) {
+    pump_ = std::move(pump);
+}
 
 void LineDriver::flush_port() {
     const int32_t base = settings_.port_base;
@@ -55,14 +59,30 @@ void LineDriver::drive(int32_t pin, int32_t inverted, bool on) {
     flush_port();
 }
 
-void LineDriver::vdd_on() { drive(settings_.vdd_pin, settings_.vdd_inverted, true); }
-void LineDriver::vdd_off() { drive(settings_.vdd_pin, settings_.vdd_inverted, false); }
-void LineDriver::vpp_on() { drive(settings_.vpp_pin, settings_.vpp_inverted, true); }
-void LineDriver::vpp_off() { drive(settings_.vpp_pin, settings_.vpp_inverted, false); }
-void LineDriver::clock_high() { drive(settings_.clock_pin, settings_.clock_inverted, true); }
-void LineDriver::clock_low() { drive(settings_.clock_pin, settings_.clock_inverted, false); }
-void LineDriver::dataout_high() { drive(settings_.dataout_pin, settings_.dataout_inverted, true); }
-void LineDriver::dataout_low() { drive(settings_.dataout_pin, settings_.dataout_inverted, false); }
+void LineDriver::vdd_on() {
+    drive(settings_.vdd_pin, settings_.vdd_inverted, true);
+}
+void LineDriver::vdd_off() {
+    drive(settings_.vdd_pin, settings_.vdd_inverted, false);
+}
+void LineDriver::vpp_on() {
+    drive(settings_.vpp_pin, settings_.vpp_inverted, true);
+}
+void LineDriver::vpp_off() {
+    drive(settings_.vpp_pin, settings_.vpp_inverted, false);
+}
+void LineDriver::clock_high() {
+    drive(settings_.clock_pin, settings_.clock_inverted, true);
+}
+void LineDriver::clock_low() {
+    drive(settings_.clock_pin, settings_.clock_inverted, false);
+}
+void LineDriver::dataout_high() {
+    drive(settings_.dataout_pin, settings_.dataout_inverted, true);
+}
+void LineDriver::dataout_low() {
+    drive(settings_.dataout_pin, settings_.dataout_inverted, false);
+}
 
 int32_t LineDriver::read_datain() {
     flush_port();
@@ -186,6 +206,8 @@ int32_t LineDriver::send_command_read_data(int32_t command) {
 
 // A busy loop of a hundred additions would be optimised away and lasts no
 // fixed time on a modern CPU anyway; the back end guarantees the pause.
-void LineDriver::short_delay() { backend_->delay_us(kCommandDelayUs); }
+void LineDriver::short_delay() {
+    backend_->delay_us(kCommandDelayUs);
+}
 
 }  // namespace picprog

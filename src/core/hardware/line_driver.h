@@ -20,7 +20,7 @@ namespace picprog {
 // the next line change without telling the driver. Nothing here reports
 // errors: port accesses cannot fail as far as the driver can tell.
 class LineDriver {
-public:
+  public:
     // `settings`, `shadow` and `backend` must outlive the driver. `pump` runs
     // after every flush and at every yield of a frame; it may be empty.
     LineDriver(LineSettings& settings, PortShadow& shadow, PortBackend& backend,
@@ -82,7 +82,7 @@ public:
         }
     }
 
-private:
+  private:
     // Drives `pin` to the logical level `on`, taking the circuit's
     // inversion flag into account, then flushes.
     void drive(int32_t pin, int32_t inverted, bool on);

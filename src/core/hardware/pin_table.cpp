@@ -23,23 +23,23 @@ constexpr PinInfo in_status(uint8_t mask, bool inverted, std::string_view name) 
 
 // Indexed by pin number - 1.
 constexpr std::array<PinInfo, kLastSignalPin> kPins = {{
-    out_control(0x01, true, "\\C0"),   // 1
-    out_data(0x01, "D0"),              // 2
-    out_data(0x02, "D1"),              // 3
-    out_data(0x04, "D2"),              // 4
-    out_data(0x08, "D3"),              // 5
-    out_data(0x10, "D4"),              // 6
-    out_data(0x20, "D5"),              // 7
-    out_data(0x40, "D6"),              // 8
-    out_data(0x80, "D7"),              // 9
-    in_status(0x40, false, "S6"),      // 10
-    in_status(0x80, true, "\\S7"),     // 11
-    in_status(0x20, false, "S5"),      // 12
-    in_status(0x10, false, "S4"),      // 13
-    out_control(0x02, true, "\\C1"),   // 14
-    in_status(0x08, false, "S3"),      // 15
-    out_control(0x04, false, "C2"),    // 16
-    out_control(0x08, true, "\\C3"),   // 17
+    out_control(0x01, true, "\\C0"),  // 1
+    out_data(0x01, "D0"),             // 2
+    out_data(0x02, "D1"),             // 3
+    out_data(0x04, "D2"),             // 4
+    out_data(0x08, "D3"),             // 5
+    out_data(0x10, "D4"),             // 6
+    out_data(0x20, "D5"),             // 7
+    out_data(0x40, "D6"),             // 8
+    out_data(0x80, "D7"),             // 9
+    in_status(0x40, false, "S6"),     // 10
+    in_status(0x80, true, "\\S7"),    // 11
+    in_status(0x20, false, "S5"),     // 12
+    in_status(0x10, false, "S4"),     // 13
+    out_control(0x02, true, "\\C1"),  // 14
+    in_status(0x08, false, "S3"),     // 15
+    out_control(0x04, false, "C2"),   // 16
+    out_control(0x08, true, "\\C3"),  // 17
 }};
 
 void set_level(PortShadow& shadow, int32_t pin, bool high) {
@@ -74,9 +74,13 @@ std::string pin_name(int32_t pin) {
     return {};
 }
 
-void pin_high(PortShadow& shadow, int32_t pin) { set_level(shadow, pin, true); }
+void pin_high(PortShadow& shadow, int32_t pin) {
+    set_level(shadow, pin, true);
+}
 
-void pin_low(PortShadow& shadow, int32_t pin) { set_level(shadow, pin, false); }
+void pin_low(PortShadow& shadow, int32_t pin) {
+    set_level(shadow, pin, false);
+}
 
 int32_t read_status_pin(const PortShadow& shadow, int32_t pin) {
     const PinInfo* info = find_pin(pin);
