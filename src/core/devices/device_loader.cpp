@@ -127,7 +127,7 @@ private:
         // Exactly one character after the colon (normally the blank) is
         // skipped; the rest of the line is the algorithm text.
         const size_t text_start = colon + 2;
-        AlgorithmDef& def = result_.database.slots[kind][static_cast<size_t>(slot)];
+        AlgorithmDef& def = result_.database.algorithm_slots[kind][static_cast<size_t>(slot)];
         def.kind = static_cast<AlgorithmKind>(kind);
         def.number = slot;
         def.text = text_start < line.size() ? std::string(line.substr(text_start)) : "";
@@ -195,7 +195,7 @@ private:
         }
         // The model copies what the slot holds now: a slot defined further
         // down the file is still empty here.
-        const std::string& text = result_.database.slots[kind][static_cast<size_t>(slot)].text;
+        const std::string& text = result_.database.algorithm_slots[kind][static_cast<size_t>(slot)].text;
         if (text.empty()) {
             diagnose(number, std::string(kKindNames[kind]) + " algorithm slot " +
                                  std::to_string(slot) + " is empty at this point");
@@ -214,8 +214,8 @@ DatabaseLoadResult parse_device_database(std::string_view text) {
     DatabaseLoadResult result = Loader().run(text);
     for (size_t kind = 0; kind < kAlgorithmKinds; ++kind) {
         for (size_t slot = 0; slot < kAlgorithmSlots; ++slot) {
-            result.database.slots[kind][slot].kind = static_cast<AlgorithmKind>(kind);
-            result.database.slots[kind][slot].number = static_cast<int>(slot);
+            result.database.algorithm_slots[kind][slot].kind = static_cast<AlgorithmKind>(kind);
+            result.database.algorithm_slots[kind][slot].number = static_cast<int>(slot);
         }
     }
     return result;

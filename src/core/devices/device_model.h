@@ -47,7 +47,7 @@ struct DeviceModel {
 // The loaded database: the algorithm tables and the models in file order
 // (model number n is models[n - 1]).
 struct DeviceDatabase {
-    std::array<std::array<AlgorithmDef, kAlgorithmSlots>, kAlgorithmKinds> slots;
+    std::array<std::array<AlgorithmDef, kAlgorithmSlots>, kAlgorithmKinds> algorithm_slots;
     std::vector<DeviceModel> models;
 
     int32_t model_count() const { return static_cast<int32_t>(models.size()); }

@@ -4,6 +4,11 @@
 
 #include "core/hardware/real_time_waits.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <timeapi.h>
+#endif
+
 namespace picprog {
 namespace {
 
@@ -12,9 +17,18 @@ constexpr int32_t kSpinLimitUs = 200;
 }  // namespace
 
 void real_sleep_ms(int32_t ms) {
-    if (ms > 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (ms <= 0) {
+        return;
     }
+#ifdef _WIN32
+    // Windows rounds sleeps up to its 15.6 ms tick unless asked for 1 ms
+    // resolution, which would stretch every programming wait.
+    timeBeginPeriod(1);
+    Sleep(static_cast<DWORD>(ms));
+    timeEndPeriod(1);
+#else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+#endif
 }
 
 void real_delay_us(int32_t us) {

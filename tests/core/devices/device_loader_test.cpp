@@ -23,7 +23,7 @@ std::string crlf(std::initializer_list<std::string_view> lines) {
 }
 
 const std::string& slot_text(const DatabaseLoadResult& r, AlgorithmKind kind, int slot) {
-    return r.database.slots[static_cast<size_t>(kind)][static_cast<size_t>(slot)].text;
+    return r.database.algorithm_slots[static_cast<size_t>(kind)][static_cast<size_t>(slot)].text;
 }
 
 TEST(DeviceLoader, ReadsAModelWithAllItsFields) {
