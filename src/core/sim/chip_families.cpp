@@ -1,0 +1,320 @@
+#include "core/sim/chip_families.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace picprog {
+namespace {
+
+using C = IcspCommand;
+using A = ChipAction;
+
+constexpr uint16_t kBandGapBits = 0x3000;
+
+std::array<ChipAction, kCommandCodes> command_table(
+    std::initializer_list<std::pair<IcspCommand, ChipAction>> entries) {
+    std::array<ChipAction, kCommandCodes> table{};
+    table.fill(ChipAction::None);
+    for (const auto& [code, action] : entries) {
+        table[static_cast<size_t>(code)] = action;
+    }
+    return table;
+}
+
+// The load, read and increment commands every family here shares.
+constexpr std::pair<IcspCommand, ChipAction> kProgramCore[] = {
+    {C::LoadConfiguration, A::LoadConfiguration},
+    {C::LoadProgram, A::LoadProgram},
+    {C::ReadProgram, A::ReadProgram},
+    {C::IncrementAddress, A::Increment},
+};
+
+std::array<ChipAction, kCommandCodes> with_core(
+    std::initializer_list<std::pair<IcspCommand, ChipAction>> extra, bool data_memory) {
+    auto table = command_table(extra);
+    for (const auto& [code, action] : kProgramCore) {
+        table[static_cast<size_t>(code)] = action;
+    }
+    if (data_memory) {
+        table[static_cast<size_t>(C::LoadData)] = A::LoadData;
+        table[static_cast<size_t>(C::ReadData)] = A::ReadData;
+    }
+    return table;
+}
+
+FamilyTraits make_84a() {
+    FamilyTraits t;
+    t.family = Family::F84A;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseWrite},
+                           {C::BeginProgrammingOnly, A::BeginWrite},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData},
+                           {C::BulkEraseSetup1, A::EraseSetup1},
+                           {C::BulkEraseSetup2, A::EraseSetup2}},
+                          true);
+    t.timings = {
+        .erase_write_us = 8000, .write_us = 4000, .data_write_us = 4000, .bulk_erase_us = 10000};
+    t.entry = EntryOrder::VddFirst;
+    t.bulk_erase_armed = true;
+    t.cp_mask = 0x3FF0;
+    return t;
+}
+
+FamilyTraits make_62xa() {
+    FamilyTraits t;
+    t.family = Family::F62XA;
+    t.actions = with_core({{C::BeginProgramming, A::BeginWrite},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData}},
+                          true);
+    t.timings = {.write_us = 4000, .data_write_us = 6000, .bulk_erase_us = 6000};
+    t.entry = EntryOrder::VppFirst;
+    t.config_writable = {0x21FF, 0x3FFF};
+    t.cp_mask = 0x2000;
+    t.cpd_mask = 0x0100;
+    return t;
+}
+
+FamilyTraits make_87xa() {
+    FamilyTraits t;
+    t.family = Family::F87XA;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseWrite},
+                           {C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgramming17, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData},
+                           {C::ChipErase, A::ChipErase}},
+                          true);
+    t.timings = {.erase_write_us = 8000,
+                 .external_write_us = 1000,
+                 .bulk_erase_us = 8000,
+                 .chip_erase_us = 8000};
+    t.entry = EntryOrder::VddFirst;
+    t.bulk_erase_armed = true;
+    t.end_resets_latches = true;
+    t.config_writable = {0x2FCF, 0x3FFF};
+    t.cp_mask = 0x2000;
+    t.cpd_mask = 0x0100;
+    return t;
+}
+
+FamilyTraits make_87_88() {
+    FamilyTraits t;
+    t.family = Family::F87_88;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseExternal},
+                           {C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgramming17, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData},
+                           {C::ChipErase, A::ChipErase}},
+                          true);
+    t.timings = {.external_write_us = 1000,
+                 .external_erase_us = 1000,
+                 .bulk_erase_us = 2000,
+                 .chip_erase_us = 8000};
+    t.entry = EntryOrder::Either;
+    t.bulk_erase_armed = true;
+    t.load_config_discards = true;
+    t.config_rewritable = true;
+    t.end_resets_latches = true;
+    t.config_half_words = 32;
+    t.config_words = 2;
+    t.config_writable = {0x3FFF, 0x0003};
+    t.cp_mask = 0x2000;
+    t.cpd_mask = 0x0100;
+    t.row_erase_words = 32;
+    return t;
+}
+
+FamilyTraits make_629() {
+    FamilyTraits t;
+    t.family = Family::F629;
+    t.actions = with_core({{C::BeginProgramming, A::BeginWrite},
+                           {C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgrammingA, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData}},
+                          true);
+    t.timings = {.write_us = 2500,
+                 .data_write_us = 6000,
+                 .external_write_us = 2000,
+                 .bulk_erase_us = 8000,
+                 .discharge_us = 1};
+    t.entry = EntryOrder::VppFirst;
+    t.config_half_words = 32;
+    t.config_writable = {0x01FF | kBandGapBits, 0x3FFF};
+    t.config_erased = {0x31FF, 0x3FFF};
+    t.cp_mask = 0x0080;
+    t.cpd_mask = 0x0100;
+    t.has_osccal = true;
+    return t;
+}
+
+FamilyTraits make_690() {
+    FamilyTraits t;
+    t.family = Family::F690;
+    t.actions = with_core({{C::BeginProgramming, A::BeginWrite},
+                           {C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgrammingA, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData},
+                           {C::RowErase, A::RowErase}},
+                          true);
+    t.timings = {.write_us = 3000,
+                 .data_write_us = 6000,
+                 .external_write_us = 3000,
+                 .bulk_erase_us = 6000,
+                 .discharge_us = 100};
+    t.entry = EntryOrder::Either;
+    t.config_write_keeps_latches = true;
+    t.config_half_words = 32;
+    // Bits 13-12 are documented both as reading 1 and as reading 0; this
+    // model reads them as 1. Programmers compare under the 0FFFh mask.
+    t.config_writable = {0x0FFF, 0x3FFF};
+    t.cp_mask = 0x0040;
+    t.cpd_mask = 0x0080;
+    t.calibration_address = 0x2008;
+    t.row_erase_words = 16;
+    return t;
+}
+
+FamilyTraits make_88x() {
+    FamilyTraits t = make_690();
+    t.family = Family::F88X;
+    t.timings.external_write_us = 2000;
+    t.config_half_words = 128;
+    t.config_words = 2;
+    t.config_writable = {0x3FFF, 0x0700};
+    t.calibration_address = 0x2009;
+    return t;
+}
+
+FamilyTraits make_716() {
+    FamilyTraits t;
+    t.family = Family::F716;
+    t.actions = with_core({{C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgrammingE, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram}},
+                          false);
+    t.timings = {.external_write_us = 2000, .bulk_erase_us = 6000, .discharge_us = 100};
+    t.entry = EntryOrder::VddFirst;
+    t.config_rewritable = true;
+    t.config_half_words = 32;
+    t.config_writable = {0x20CF, 0x3FFF};
+    t.cp_mask = 0x2000;
+    return t;
+}
+
+FamilyTraits make_7x() {
+    FamilyTraits t;
+    t.family = Family::F7X;
+    t.actions = with_core({{C::BeginProgramming, A::BeginExternal},
+                           {C::EndProgrammingE, A::EndProgramming},
+                           {C::BulkEraseProgram, A::ChipErase}},
+                          false);
+    t.timings = {.external_write_us = 1000, .chip_erase_us = 30000};
+    t.entry = EntryOrder::VddFirst;
+    t.load_config_discards = true;
+    t.config_half_words = 32;
+    t.config_writable = {0x005F, 0x3FFF};
+    t.cp_mask = 0x0010;
+    return t;
+}
+
+FamilyTraits make_87x() {
+    FamilyTraits t;
+    t.family = Family::F87X;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseWrite},
+                           {C::BeginProgrammingOnly, A::BeginWrite},
+                           {C::BulkEraseSetup1, A::EraseSetup1},
+                           {C::BulkEraseSetup2, A::EraseSetup2}},
+                          true);
+    t.timings = {
+        .erase_write_us = 8000, .write_us = 4000, .data_write_us = 4000, .bulk_erase_us = 8000};
+    t.entry = EntryOrder::VddFirst;
+    t.config_writable = {0x3BFF, 0x3FFF};
+    t.cp_mask = 0x3030;
+    t.cpd_mask = 0x0100;
+    return t;
+}
+
+FamilyTraits make_generic() {
+    FamilyTraits t = make_62xa();
+    t.family = Family::Generic;
+    t.entry = EntryOrder::Either;
+    t.config_writable = {0x3FFF, 0x3FFF};
+    return t;
+}
+
+ChipVariant variant(std::string name, Family family, int32_t flash, int32_t eeprom,
+                    uint16_t device_id, int32_t latches = 1) {
+    const FamilyTraits& traits = family_traits(family);
+    return ChipVariant{.name = std::move(name),
+                       .family = family,
+                       .flash_words = flash,
+                       .eeprom_bytes = eeprom,
+                       .device_id = device_id,
+                       .write_latches = latches,
+                       .config_erased = traits.config_erased,
+                       .config_words = traits.config_words};
+}
+
+std::vector<ChipVariant> make_variants() {
+    using F = Family;
+    return {
+        variant("16F84A", F::F84A, 1024, 64, 0x0560),
+        variant("16F627A", F::F62XA, 1024, 128, 0x1040),
+        variant("16F628A", F::F62XA, 2048, 128, 0x1060),
+        variant("16F648A", F::F62XA, 4096, 256, 0x1100),
+        variant("16F873A", F::F87XA, 4096, 128, 0x0E40, 8),
+        variant("16F874A", F::F87XA, 4096, 128, 0x0E60, 8),
+        variant("16F876A", F::F87XA, 8192, 256, 0x0E00, 8),
+        variant("16F877A", F::F87XA, 8192, 256, 0x0E20, 8),
+        variant("16F87", F::F87_88, 4096, 256, 0x0720, 4),
+        variant("16F88", F::F87_88, 4096, 256, 0x0760, 4),
+        variant("12F629", F::F629, 1024, 128, 0x0F80),
+        variant("12F675", F::F629, 1024, 128, 0x0FC0),
+        variant("16F630", F::F629, 1024, 128, 0x10C0),
+        variant("16F676", F::F629, 1024, 128, 0x10E0),
+        variant("16F631", F::F690, 1024, 128, 0x1420, 4),
+        variant("16F677", F::F690, 2048, 256, 0x1440, 4),
+        variant("16F685", F::F690, 4096, 256, 0x04A0, 4),
+        variant("16F687", F::F690, 2048, 256, 0x1320, 4),
+        variant("16F689", F::F690, 4096, 256, 0x1340, 4),
+        variant("16F690", F::F690, 4096, 256, 0x1400, 4),
+        variant("16F882", F::F88X, 2048, 128, 0x2000, 4),
+        variant("16F883", F::F88X, 4096, 256, 0x2020, 4),
+        variant("16F884", F::F88X, 4096, 256, 0x2040, 4),
+        variant("16F886", F::F88X, 8192, 256, 0x2060, 8),
+        variant("16F887", F::F88X, 8192, 256, 0x2080, 8),
+        variant("16F716", F::F716, 2048, 0, 0x1140, 4),
+        variant("16F72", F::F7X, 2048, 0, 0x00A0, 2),
+        variant("16F73", F::F7X, 4096, 0, 0x0600, 2),
+        variant("16F74", F::F7X, 4096, 0, 0x0620, 2),
+        variant("16F76", F::F7X, 8192, 0, 0x0640, 2),
+        variant("16F77", F::F7X, 8192, 0, 0x0660, 2),
+        variant("16F870", F::F87X, 2048, 64, 0x0D00),
+        variant("16F871", F::F87X, 2048, 64, 0x0D20),
+        variant("16F872", F::F87X, 2048, 64, 0x08E0),
+        variant("16F873", F::F87X, 4096, 128, 0x0960),
+        variant("16F874", F::F87X, 4096, 128, 0x0920),
+        variant("16F876", F::F87X, 8192, 256, 0x09E0),
+        variant("16F877", F::F87X, 8192, 256, 0x09A0),
+    };
+}
+
+}  // namespace
+
+const FamilyTraits& family_traits(Family family) {
+    static const std::array<FamilyTraits, 11> kTraits = {
+        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(),    make_690(),
+        make_88x(), make_716(),  make_7x(),   make_87x(),   make_generic()};
+    return kTraits[static_cast<size_t>(family)];
+}
+
+const std::vector<ChipVariant>& known_variants() {
+    static const std::vector<ChipVariant> kVariants = make_variants();
+    return kVariants;
+}
+
+}  // namespace picprog

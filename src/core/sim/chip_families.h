@@ -1,0 +1,140 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace picprog {
+
+// The 6-bit ICSP command codes used by the 14-bit flash families. The same
+// code means different things on different families; ChipAction says what a
+// code does on one family.
+enum class IcspCommand : uint8_t {
+    LoadConfiguration = 0x00,
+    BulkEraseSetup1 = 0x01,
+    LoadProgram = 0x02,
+    LoadData = 0x03,
+    ReadProgram = 0x04,
+    ReadData = 0x05,
+    IncrementAddress = 0x06,
+    BulkEraseSetup2 = 0x07,
+    BeginProgramming = 0x08,
+    BulkEraseProgram = 0x09,
+    EndProgrammingA = 0x0A,
+    BulkEraseData = 0x0B,
+    EndProgrammingE = 0x0E,
+    RowErase = 0x11,
+    EndProgramming17 = 0x17,
+    BeginProgrammingOnly = 0x18,
+    ChipErase = 0x1F,
+};
+
+constexpr int32_t kCommandCodes = 64;
+
+// What a command code does on one family.
+enum class ChipAction : uint8_t {
+    None,  // the family lacks the code: ignored
+    LoadConfiguration,
+    LoadProgram,
+    LoadData,
+    ReadProgram,
+    ReadData,
+    Increment,
+    BeginEraseWrite,     // internally timed erase-then-write (also runs an armed erase)
+    BeginWrite,          // internally timed programming only (also runs an armed erase)
+    BeginExternal,       // externally timed programming, ends at End Programming
+    BeginEraseExternal,  // externally timed row/byte erase, or runs an armed erase
+    EndProgramming,
+    BulkEraseProgram,  // armed or immediate, see FamilyTraits::bulk_erase_armed
+    BulkEraseData,
+    ChipErase,
+    RowErase,
+    EraseSetup1,  // the 01h/07h pair that precedes a Begin in the old erase sequence
+    EraseSetup2,
+};
+
+enum class Family : uint8_t {
+    F84A,    // 16F84A
+    F62XA,   // 16F627A/628A/648A
+    F87XA,   // 16F873A-877A
+    F87_88,  // 16F87/88
+    F629,    // 12F629/675, 16F630/676
+    F690,    // 16F631-690
+    F88X,    // 16F882-887
+    F716,    // 16F716
+    F7X,     // 16F72-77
+    F87X,    // 16F870-877
+    Generic  // unknown part: the 16F627A/628A command set
+};
+
+// Which supply must rise first for a clean entry into programming mode.
+enum class EntryOrder : uint8_t { VddFirst, VppFirst, Either };
+
+// Cycle times in microseconds, the longest the part may need (a programmer
+// that waits less spoils the write).
+struct FamilyTimings {
+    int32_t erase_write_us = 0;     // BeginEraseWrite
+    int32_t write_us = 0;           // BeginWrite, program memory and config
+    int32_t data_write_us = 0;      // BeginWrite on a data byte
+    int32_t external_write_us = 0;  // minimum from BeginExternal to End Programming
+    int32_t external_erase_us = 0;  // minimum from BeginEraseExternal (row/byte) to End
+    int32_t bulk_erase_us = 0;      // bulk erase, armed or immediate, and row erase
+    int32_t chip_erase_us = 0;      // ChipErase
+    int32_t discharge_us = 0;       // after End Programming before the next command
+};
+
+// Behaviour shared by every part of a family.
+struct FamilyTraits {
+    Family family = Family::Generic;
+    std::array<ChipAction, kCommandCodes> actions{};
+    FamilyTimings timings;
+    EntryOrder entry = EntryOrder::Either;
+    bool bulk_erase_armed = false;      // 09h/0Bh only arm; the next Begin runs the erase
+    bool load_config_discards = false;  // Load Configuration moves the PC but drops its data
+    bool config_rewritable = false;     // config bits may be written back to 1 (except CP/CPD)
+    bool config_write_keeps_latches = false;
+    bool end_resets_latches = false;
+    int32_t config_half_words = 16;  // implemented words from 2000h, aliased above
+    int32_t config_words = 1;        // 2007h, or 2007h and 2008h
+    // Per config word: bits that can be written, raw value after a full erase.
+    std::array<uint16_t, 2> config_writable{0x3FFF, 0x3FFF};
+    std::array<uint16_t, 2> config_erased{0x3FFF, 0x3FFF};
+    uint16_t cp_mask = 0;             // CONFIG1 bits that protect program memory when any is 0
+    uint16_t cpd_mask = 0;            // CONFIG1 bits that protect data memory when any is 0
+    int32_t calibration_address = 0;  // config-space calibration word (2008h/2009h), 0 = none
+    bool has_osccal = false;          // RETLW calibration in the last program word, BG in 2007h
+    int32_t row_erase_words = 0;      // program words erased by RowErase / BeginEraseExternal
+};
+
+// One part: its family and what differs between parts of a family.
+struct ChipVariant {
+    std::string name;  // "16F628A", without the PIC prefix
+    Family family = Family::Generic;
+    int32_t flash_words = 0;
+    int32_t eeprom_bytes = 0;
+    uint16_t device_id = 0;  // 2006h, revision 0; 0 on parts without one
+    int32_t write_latches = 1;
+    // Erased config values; overrides the family's for the generic part.
+    std::array<uint16_t, 2> config_erased{0x3FFF, 0x3FFF};
+    int32_t config_words = 1;
+};
+
+// The traits of `family`. Always valid.
+const FamilyTraits& family_traits(Family family);
+
+// Every named part the simulator knows, in family order.
+const std::vector<ChipVariant>& known_variants();
+
+// Address of the first and last user ID and of the device ID in config space.
+constexpr int32_t kConfigBase = 0x2000;
+constexpr int32_t kUserIdWords = 4;
+constexpr int32_t kDeviceIdAddress = 0x2006;
+constexpr int32_t kConfig1Address = 0x2007;
+constexpr int32_t kConfig2Address = 0x2008;
+constexpr uint16_t kBlankWord = 0x3FFF;
+constexpr uint8_t kBlankByte = 0xFF;
+constexpr uint16_t kWordMask = 0x3FFF;
+
+}  // namespace picprog

@@ -1,0 +1,162 @@
+#include "core/sim/chip_memory.h"
+
+#include <algorithm>
+
+namespace picprog {
+namespace {
+
+// Factory calibration values. Any value of the right form will do; these
+// differ from blank so a programmer that loses them is caught.
+constexpr uint16_t kFactoryOscCal = 0x3450;   // RETLW 50h
+constexpr uint16_t kFactoryBandGap = 0x2000;  // BG1:BG0 = 10
+constexpr uint16_t kBandGapMask = 0x3000;
+constexpr uint16_t kFactoryCalibration = 0x1F4A;
+
+int32_t positive_modulo(int32_t value, int32_t size) {
+    const int32_t r = value % size;
+    return r < 0 ? r + size : r;
+}
+
+}  // namespace
+
+ChipMemory::ChipMemory(const ChipVariant& variant, const FamilyTraits& traits)
+    : traits_(&traits),
+      config_erased_(variant.config_erased),
+      config_words_(variant.config_words),
+      program_(static_cast<size_t>(std::max(variant.flash_words, 1)), kBlankWord),
+      data_(static_cast<size_t>(std::max(variant.eeprom_bytes, 0)), kBlankByte),
+      config_(static_cast<size_t>(traits.config_half_words), kBlankWord) {
+    erase_config_words();
+    config_[static_cast<size_t>(config_slot(kDeviceIdAddress))] = variant.device_id;
+    if (traits.has_osccal) {
+        program_.back() = kFactoryOscCal;
+        const int32_t slot = config_slot(kConfig1Address);
+        config_[static_cast<size_t>(slot)] = static_cast<uint16_t>(
+            (config_[static_cast<size_t>(slot)] & ~kBandGapMask) | kFactoryBandGap);
+    }
+    if (traits.calibration_address != 0) {
+        config_[static_cast<size_t>(config_slot(traits.calibration_address))] = kFactoryCalibration;
+    }
+}
+
+int32_t ChipMemory::program_index(int32_t pc) const {
+    return positive_modulo(pc, flash_words());
+}
+
+int32_t ChipMemory::data_index(int32_t pc) const {
+    return data_.empty() ? -1 : positive_modulo(pc, eeprom_bytes());
+}
+
+uint16_t ChipMemory::program(int32_t index) const {
+    return program_[static_cast<size_t>(program_index(index))];
+}
+
+void ChipMemory::set_program(int32_t index, uint16_t value) {
+    const int32_t i = program_index(index);
+    program_[static_cast<size_t>(i)] = apply_stuck(i, value & kWordMask);
+}
+
+uint8_t ChipMemory::data(int32_t index) const {
+    return data_.empty() ? kBlankByte : data_[static_cast<size_t>(data_index(index))];
+}
+
+void ChipMemory::set_data(int32_t index, uint8_t value) {
+    if (!data_.empty()) {
+        data_[static_cast<size_t>(data_index(index))] = value;
+    }
+}
+
+int32_t ChipMemory::config_slot(int32_t address) const {
+    return positive_modulo(address - kConfigBase, traits_->config_half_words);
+}
+
+bool ChipMemory::is_config_word(int32_t address) const {
+    const int32_t slot = config_slot(address);
+    const int32_t first = kConfig1Address - kConfigBase;
+    return slot >= first && slot < first + config_words_;
+}
+
+uint16_t ChipMemory::config(int32_t address) const {
+    return config_[static_cast<size_t>(config_slot(address))];
+}
+
+void ChipMemory::set_config(int32_t address, uint16_t value) {
+    const int32_t slot = config_slot(address);
+    value &= kWordMask;
+    if (is_config_word(address)) {
+        const size_t k = static_cast<size_t>(slot - (kConfig1Address - kConfigBase));
+        const uint16_t writable = traits_->config_writable[k];
+        value = static_cast<uint16_t>((value & writable) | (config_erased_[k] & ~writable));
+    }
+    config_[static_cast<size_t>(slot)] = value;
+}
+
+bool ChipMemory::config_writable(int32_t address) const {
+    const int32_t slot = config_slot(address);
+    if (slot < kUserIdWords || is_config_word(address)) {
+        return true;
+    }
+    return traits_->calibration_address != 0 && slot == config_slot(traits_->calibration_address);
+}
+
+bool ChipMemory::program_protected() const {
+    const uint16_t mask = traits_->cp_mask;
+    return mask != 0 && (config(kConfig1Address) & mask) != mask;
+}
+
+bool ChipMemory::data_protected() const {
+    const uint16_t mask = traits_->cpd_mask;
+    return mask != 0 && (config(kConfig1Address) & mask) != mask;
+}
+
+void ChipMemory::set_stuck_bit(std::optional<StuckBit> stuck) {
+    stuck_ = stuck;
+    if (stuck_) {
+        stuck_->address = program_index(stuck_->address);
+        const auto i = static_cast<size_t>(stuck_->address);
+        program_[i] = apply_stuck(stuck_->address, program_[i]);
+    }
+}
+
+uint16_t ChipMemory::apply_stuck(int32_t index, uint16_t value) const {
+    if (!stuck_ || stuck_->address != index || stuck_->bit < 0 || stuck_->bit > 13) {
+        return value;
+    }
+    const auto bit = static_cast<uint16_t>(1U << stuck_->bit);
+    return stuck_->level ? static_cast<uint16_t>(value | bit) : static_cast<uint16_t>(value & ~bit);
+}
+
+void ChipMemory::erase_program() {
+    erase_program_rows(0, flash_words());
+}
+
+void ChipMemory::erase_program_rows(int32_t first_index, int32_t words) {
+    for (int32_t i = 0; i < words; ++i) {
+        set_program(first_index + i, kBlankWord);
+    }
+}
+
+void ChipMemory::erase_data() {
+    std::fill(data_.begin(), data_.end(), kBlankByte);
+}
+
+void ChipMemory::erase_config_words() {
+    for (int32_t k = 0; k < config_words_; ++k) {
+        config_[static_cast<size_t>(config_slot(kConfig1Address + k))] =
+            config_erased_[static_cast<size_t>(k)];
+    }
+}
+
+void ChipMemory::erase_user_ids() {
+    for (int32_t i = 0; i < kUserIdWords; ++i) {
+        config_[static_cast<size_t>(i)] = kBlankWord;
+    }
+}
+
+void ChipMemory::erase_calibration() {
+    if (traits_->calibration_address != 0) {
+        config_[static_cast<size_t>(config_slot(traits_->calibration_address))] = kBlankWord;
+    }
+}
+
+}  // namespace picprog

@@ -1,0 +1,215 @@
+#include "core/sim/pic_chip.h"
+
+#include <utility>
+
+namespace picprog {
+namespace {
+
+constexpr int32_t kCommandBits = 6;
+// Start bit, 14 data bits, stop bit.
+constexpr int32_t kFrameClocks = 16;
+// The chip drives data bit i on rising edge i + 2 of the frame and lets go
+// of the line on the 16th.
+constexpr int32_t kFirstDrivenEdge = 2;
+constexpr int32_t kLastDrivenEdge = 15;
+constexpr int32_t kCommandMask = (1 << kCommandBits) - 1;
+
+bool is_load(ChipAction action) {
+    return action == ChipAction::LoadConfiguration || action == ChipAction::LoadProgram ||
+           action == ChipAction::LoadData;
+}
+
+bool is_read(ChipAction action) {
+    return action == ChipAction::ReadProgram || action == ChipAction::ReadData;
+}
+
+// Codes that carry a data frame on some family. A family that lacks one of
+// them still has to sit out its 16 clocks, or the data bits would be taken
+// for commands.
+bool carries_data(int32_t code) {
+    switch (static_cast<IcspCommand>(code)) {
+        case IcspCommand::LoadConfiguration:
+        case IcspCommand::LoadProgram:
+        case IcspCommand::LoadData:
+        case IcspCommand::ReadProgram:
+        case IcspCommand::ReadData:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool order_accepted(EntryOrder wanted, SupplyOrder seen) {
+    switch (wanted) {
+        case EntryOrder::VddFirst:
+            return seen != SupplyOrder::VppFirst;
+        case EntryOrder::VppFirst:
+            return seen != SupplyOrder::VddFirst;
+        case EntryOrder::Either:
+            return true;
+    }
+    return true;
+}
+
+}  // namespace
+
+PicChip::PicChip(ChipVariant variant)
+    : variant_(std::move(variant)),
+      traits_(&family_traits(variant_.family)),
+      memory_(variant_, *traits_) {
+    reset_latches();
+}
+
+void PicChip::set_pins(const ChipPins& pins, int64_t now_us) {
+    settle(now_us);
+    const ChipPins old = pins_;
+    pins_ = pins;
+    const bool was_programming = programming_;
+    update_power(old, pins, now_us);
+    if (!programming_ || !was_programming) {
+        return;
+    }
+    if (pins.clock && !old.clock) {
+        on_rising();
+    } else if (!pins.clock && old.clock) {
+        on_falling(pins.data, now_us);
+    }
+}
+
+void PicChip::settle(int64_t now_us) {
+    if (cycle_.active && !cycle_.external && now_us - cycle_.start_us >= cycle_.duration_us) {
+        commit_cycle();
+    }
+}
+
+// Programming mode needs MCLR raised to VIHH while CLOCK and DATA are low;
+// VDD may come before or after it. The mode ends when either supply drops.
+void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_t now_us) {
+    const bool vpp_rose = now_pins.vpp && !old.vpp;
+    const bool vdd_rose = now_pins.vdd && !old.vdd;
+    if (programming_ && (!now_pins.vdd || !now_pins.vpp)) {
+        settle(now_us);
+        leave();
+    }
+    if (!now_pins.vpp) {
+        entry_allowed_ = false;
+    }
+    if (vpp_rose) {
+        entry_allowed_ = !now_pins.clock && !now_pins.data;
+    }
+    if (programming_ || !now_pins.vpp || !now_pins.vdd || !entry_allowed_ ||
+        !(vpp_rose || vdd_rose)) {
+        return;
+    }
+    const SupplyOrder order = vpp_rose && vdd_rose ? SupplyOrder::Together
+                              : vpp_rose           ? SupplyOrder::VddFirst
+                                                   : SupplyOrder::VppFirst;
+    if (strict_entry_ && !order_accepted(traits_->entry, order)) {
+        ++stats_.rejected_entries;
+        entry_allowed_ = false;
+        return;
+    }
+    enter(order);
+}
+
+void PicChip::enter(SupplyOrder order) {
+    programming_ = true;
+    pc_ = 0;
+    reset_latches();
+    data_latch_ = kBlankByte;
+    last_load_ = LoadTarget::Program;
+    armed_program_erase_ = false;
+    armed_data_erase_ = false;
+    setup_stage_ = 0;
+    discharge_until_us_ = 0;
+    reset_frame();
+    stats_.entries.push_back(order);
+}
+
+// Losing a supply in the middle of a cycle loses the cycle.
+void PicChip::leave() {
+    if (cycle_.active) {
+        spoil_cycle();
+    }
+    programming_ = false;
+    reset_frame();
+}
+
+void PicChip::reset_frame() {
+    phase_ = Phase::Command;
+    frame_action_ = ChipAction::None;
+    frame_bits_ = 0;
+    frame_rising_ = 0;
+    shift_ = 0;
+    drive_low_ = false;
+}
+
+void PicChip::on_rising() {
+    if (phase_ != Phase::Read) {
+        return;
+    }
+    ++frame_rising_;
+    if (frame_rising_ >= kFirstDrivenEdge && frame_rising_ <= kLastDrivenEdge) {
+        const int32_t bit = frame_rising_ - kFirstDrivenEdge;
+        drive_low_ = ((read_word_ >> bit) & 1U) == 0;
+    } else {
+        drive_low_ = false;
+    }
+}
+
+void PicChip::on_falling(bool data, int64_t now_us) {
+    switch (phase_) {
+        case Phase::Command:
+            shift_ |= static_cast<uint32_t>(data) << frame_bits_;
+            if (++frame_bits_ == kCommandBits) {
+                const auto code = static_cast<int32_t>(shift_ & kCommandMask);
+                reset_frame();
+                decode(code, now_us);
+            }
+            return;
+        case Phase::Load:
+        case Phase::Skip:
+            shift_ |= static_cast<uint32_t>(data) << frame_bits_;
+            if (++frame_bits_ == kFrameClocks) {
+                // The start and stop positions are don't-cares.
+                const auto word = static_cast<uint16_t>((shift_ >> 1) & kWordMask);
+                const ChipAction action = frame_action_;
+                const bool skip = phase_ == Phase::Skip;
+                reset_frame();
+                if (!skip) {
+                    load(action, word);
+                }
+            }
+            return;
+        case Phase::Read:
+            if (++frame_bits_ == kFrameClocks) {
+                reset_frame();
+            }
+            return;
+    }
+}
+
+void PicChip::decode(int32_t code, int64_t now_us) {
+    ++stats_.commands[static_cast<size_t>(code)];
+    const ChipAction action = traits_->actions[static_cast<size_t>(code)];
+    if (now_us < discharge_until_us_) {
+        ++stats_.discharge_violations;
+    }
+    // Anything but End Programming during a running cycle disturbs it.
+    if (cycle_.active && !(cycle_.external && action == ChipAction::EndProgramming)) {
+        spoil_cycle();
+    }
+    if (is_load(action)) {
+        phase_ = Phase::Load;
+        frame_action_ = action;
+    } else if (is_read(action)) {
+        phase_ = Phase::Read;
+        read_word_ = read_value(action);
+    } else if (action == ChipAction::None && carries_data(code)) {
+        phase_ = Phase::Skip;
+    } else {
+        execute(action, now_us);
+    }
+}
+
+}  // namespace picprog

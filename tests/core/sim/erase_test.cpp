@@ -1,0 +1,224 @@
+// Erases: every family's full erase leaves the blank checksum its datasheet
+// gives, and the PC-dependent rules decide what else goes.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim_session.h"
+
+namespace picprog::simtest {
+namespace {
+
+using C = IcspCommand;
+
+struct BlankChecksum {
+    const char* part;
+    uint16_t checksum;
+    uint16_t config1_mask;
+    uint16_t config2_mask;  // 0: the part has one config word
+    bool skip_last_word;    // the OSCCAL word is left out of the sum
+};
+
+constexpr BlankChecksum kBlankChecksums[] = {
+    {"16F84A", 0x3BFF, 0x3FFF, 0, false},      {"16F627A", 0x1DFF, 0x21FF, 0, false},
+    {"16F628A", 0x19FF, 0x21FF, 0, false},     {"16F648A", 0x11FF, 0x21FF, 0, false},
+    {"16F873A", 0x1FCF, 0x2FCF, 0, false},     {"16F874A", 0x1FCF, 0x2FCF, 0, false},
+    {"16F876A", 0x0FCF, 0x2FCF, 0, false},     {"16F877A", 0x0FCF, 0x2FCF, 0, false},
+    {"16F87", 0x3002, 0x3FFF, 0x0003, false},  {"16F88", 0x3002, 0x3FFF, 0x0003, false},
+    {"12F629", 0xBE00, 0x01FF, 0, true},       {"12F675", 0xBE00, 0x01FF, 0, true},
+    {"16F630", 0xBE00, 0x01FF, 0, true},       {"16F676", 0xBE00, 0x01FF, 0, true},
+    {"16F631", 0x0BFF, 0x0FFF, 0, false},      {"16F677", 0x07FF, 0x0FFF, 0, false},
+    {"16F685", 0xFFFF, 0x0FFF, 0, false},      {"16F687", 0x07FF, 0x0FFF, 0, false},
+    {"16F689", 0xFFFF, 0x0FFF, 0, false},      {"16F690", 0xFFFF, 0x0FFF, 0, false},
+    {"16F882", 0x3EFF, 0x3FFF, 0x0700, false}, {"16F883", 0x36FF, 0x3FFF, 0x0700, false},
+    {"16F884", 0x36FF, 0x3FFF, 0x0700, false}, {"16F886", 0x26FF, 0x3FFF, 0x0700, false},
+    {"16F887", 0x26FF, 0x3FFF, 0x0700, false}, {"16F716", 0x18CF, 0x20CF, 0, false},
+    {"16F72", 0xF85F, 0x005F, 0, false},       {"16F73", 0xF05F, 0x005F, 0, false},
+    {"16F74", 0xF05F, 0x005F, 0, false},       {"16F76", 0xE05F, 0x005F, 0, false},
+    {"16F77", 0xE05F, 0x005F, 0, false},       {"16F870", 0x33FF, 0x3BFF, 0, false},
+    {"16F871", 0x33FF, 0x3BFF, 0, false},      {"16F872", 0x33FF, 0x3BFF, 0, false},
+    {"16F873", 0x2BFF, 0x3BFF, 0, false},      {"16F874", 0x2BFF, 0x3BFF, 0, false},
+    {"16F876", 0x1BFF, 0x3BFF, 0, false},      {"16F877", 0x1BFF, 0x3BFF, 0, false},
+};
+
+uint16_t checksum(const ChipMemory& memory, const BlankChecksum& c,
+                  const std::vector<int32_t>* words = nullptr) {
+    uint32_t sum = 0;
+    const int32_t count = memory.flash_words() - (c.skip_last_word ? 1 : 0);
+    for (int32_t a = 0; a < count; ++a) {
+        sum += words != nullptr ? static_cast<uint32_t>((*words)[static_cast<size_t>(a)])
+                                : memory.program(a);
+    }
+    sum += memory.config(kConfig1Address) & c.config1_mask;
+    sum += memory.config(kConfig2Address) & c.config2_mask;
+    return static_cast<uint16_t>(sum & 0xFFFF);
+}
+
+class BlankChecksums : public ::testing::TestWithParam<BlankChecksum> {};
+
+// Programmed and protected first, so the erase has something to undo.
+TEST_P(BlankChecksums, FamilyFullEraseLeavesTheDatasheetChecksum) {
+    const BlankChecksum& c = GetParam();
+    Session s(c.part);
+    ChipMemory& memory = s.sim.chip().memory();
+    for (int32_t a = 0; a < 64; ++a) {
+        memory.set_program(a, 0x0000);
+    }
+    memory.set_program(memory.flash_words() - 2, 0x1555);
+    memory.set_data(0, 0x00);
+    memory.set_config(kConfig1Address, 0x0000);
+    ASSERT_TRUE(memory.program_protected());
+    ASSERT_NE(checksum(memory, c), c.checksum);
+
+    const FamilyRecipe& recipe = recipe_for(s.sim.chip().variant().family);
+    s.enter(recipe.entry);
+    s.run(recipe.full_erase);
+    s.leave();
+
+    EXPECT_EQ(checksum(s.sim.chip().memory(), c), c.checksum);
+    EXPECT_FALSE(s.sim.chip().memory().program_protected());
+    EXPECT_EQ(s.sim.chip().memory().data(0), 0xFF);
+    EXPECT_EQ(s.sim.chip().stats().busy_violations, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllParts, BlankChecksums, ::testing::ValuesIn(kBlankChecksums),
+                         [](const auto& info) { return std::string("PIC") + info.param.part; });
+
+// The same sum from words read back over the wire, on one small part of
+// each kind of read-protection rule.
+TEST(BlankChecksumOverTheWire, MatchesForFreshParts) {
+    for (const BlankChecksum& c : {kBlankChecksums[0], kBlankChecksums[10]}) {
+        Session s(c.part);
+        const FamilyRecipe& recipe = recipe_for(s.sim.chip().variant().family);
+        s.enter(recipe.entry);
+        s.run(recipe.full_erase);
+        const auto words = s.read_program(recipe.entry, s.sim.chip().memory().flash_words());
+        EXPECT_EQ(checksum(s.sim.chip().memory(), c, &words), c.checksum) << c.part;
+    }
+}
+
+TEST(EraseRules, OsccalAndBandGapGoWithTheProgramErase) {
+    Session s("12F629");
+    EXPECT_EQ(s.sim.chip().memory().program(0x3FF) & 0x3C00, 0x3400);  // factory RETLW
+    EXPECT_NE(s.sim.chip().memory().config(kConfig1Address), 0x31FF);
+    s.enter(VoltageSequence::VppFirst);
+    s.run(recipe_for(Family::F629).full_erase);
+    EXPECT_EQ(s.sim.chip().memory().program(0x3FF), 0x3FFF);
+    EXPECT_EQ(s.sim.chip().memory().config(kConfig1Address), 0x31FF);
+}
+
+TEST(EraseRules, CalibrationWordErasedOnlyWithThePcOnIt) {
+    for (const auto& [part, calibration] : {std::pair{"16F690", 0x2008}, {"16F887", 0x2009}}) {
+        Session s(part);
+        const uint16_t factory = s.sim.chip().memory().config(calibration);
+        ASSERT_NE(factory, 0x3FFF);
+        const FamilyRecipe& recipe = recipe_for(s.sim.chip().variant().family);
+        s.enter(recipe.entry);
+        s.run(recipe.full_erase);
+        EXPECT_EQ(s.sim.chip().memory().config(calibration), factory) << part;
+
+        s.reenter(recipe.entry);
+        s.load(C::LoadConfiguration, 0x3FFF);
+        s.increment(calibration - 0x2000);
+        s.command(C::BulkEraseProgram);
+        s.sim.sleep_ms(6);
+        EXPECT_EQ(s.sim.chip().memory().config(calibration), 0x3FFF) << part;
+    }
+}
+
+TEST(EraseRules, UserIdsErasedOnlyWithThePcInConfigSpace) {
+    Session s("16F628A");
+    s.sim.chip().memory().set_config(0x2000, 0x0001);
+    s.enter(VoltageSequence::VppFirst);
+    s.command(C::BulkEraseProgram);
+    s.sim.sleep_ms(6);
+    EXPECT_EQ(s.sim.chip().memory().config(0x2000), 0x0001);
+    s.load(C::LoadConfiguration, 0x3FFF);
+    s.command(C::BulkEraseProgram);
+    s.sim.sleep_ms(6);
+    EXPECT_EQ(s.sim.chip().memory().config(0x2000), 0x3FFF);
+}
+
+// 84A, 87XA and 87/88: Bulk Erase only arms; the next Begin runs it.
+TEST(EraseRules, ArmedEraseNeedsTheBegin) {
+    struct Case {
+        const char* part;
+        VoltageSequence entry;
+        std::vector<Step> after_arm;
+    };
+    const Case cases[] = {
+        {"16F84A", VoltageSequence::VddFirst, {cmd(C::BeginProgramming), wait_ms(10)}},
+        {"16F877A", VoltageSequence::VddFirst, {cmd(C::BeginProgramming), wait_ms(8)}},
+        {"16F88",
+         VoltageSequence::VddFirst,
+         {cmd(C::BeginProgramming), wait_ms(2), cmd(C::EndProgramming17)}},
+    };
+    for (const Case& c : cases) {
+        Session s(c.part);
+        s.sim.chip().memory().set_program(7, 0x0000);
+        s.sim.chip().memory().set_config(kConfig1Address, 0x3FFB);
+        s.enter(c.entry);
+        s.load(C::LoadProgram, 0x3FFF);
+        s.command(C::BulkEraseProgram);
+        s.sim.sleep_ms(10);
+        EXPECT_EQ(s.sim.chip().memory().program(7), 0x0000) << c.part << ": erased without Begin";
+        s.command(C::BulkEraseProgram);
+        s.run(c.after_arm);
+        EXPECT_EQ(s.sim.chip().memory().program(7), 0x3FFF) << c.part;
+        EXPECT_EQ(s.sim.chip().memory().config(kConfig1Address), 0x3FFB)
+            << c.part << ": config is not part of this erase";
+    }
+}
+
+TEST(EraseRules, RowEraseClearsTheSixteenWordRowAtThePc) {
+    Session s("16F690");
+    for (int32_t a = 0; a < 48; ++a) {
+        s.sim.chip().memory().set_program(a, 0x0000);
+    }
+    s.enter(VoltageSequence::VppFirst);
+    s.increment(20);
+    s.command(C::RowErase);
+    s.sim.sleep_ms(6);
+    for (int32_t a = 0; a < 48; ++a) {
+        EXPECT_EQ(s.sim.chip().memory().program(a), a >= 16 && a < 32 ? 0x3FFF : 0x0000) << a;
+    }
+}
+
+TEST(EraseRules, BeginEraseOnThe88ClearsAThirtyTwoWordRow) {
+    Session s("16F88");
+    for (int32_t a = 0; a < 96; ++a) {
+        s.sim.chip().memory().set_program(a, 0x0000);
+    }
+    s.enter(VoltageSequence::VddFirst);
+    s.increment(40);
+    s.load(C::LoadProgram, 0x0001);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(1);
+    s.command(C::EndProgramming17);
+    for (int32_t a = 0; a < 96; ++a) {
+        EXPECT_EQ(s.sim.chip().memory().program(a), a >= 32 && a < 64 ? 0x3FFF : 0x0000) << a;
+    }
+}
+
+// With CPD set, Bulk Erase Program takes the data too, so protected data
+// never outlives its protection.
+TEST(EraseRules, ProtectedDataGoesWithTheProgramErase) {
+    Session s("16F628A");
+    s.sim.chip().memory().set_data(5, 0x42);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x3EFF);  // CPD on
+    s.enter(VoltageSequence::VppFirst);
+    s.command(C::BulkEraseProgram);
+    s.sim.sleep_ms(6);
+    EXPECT_EQ(s.sim.chip().memory().data(5), 0xFF);
+
+    Session unprotected("16F628A");
+    unprotected.sim.chip().memory().set_data(5, 0x42);
+    unprotected.enter(VoltageSequence::VppFirst);
+    unprotected.command(C::BulkEraseProgram);
+    unprotected.sim.sleep_ms(6);
+    EXPECT_EQ(unprotected.sim.chip().memory().data(5), 0x42);
+}
+
+}  // namespace
+}  // namespace picprog::simtest

@@ -1,0 +1,121 @@
+// Code protection, set over the wire with each family's own config write,
+// and lifted only by that family's erase.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim_session.h"
+
+namespace picprog::simtest {
+namespace {
+
+using C = IcspCommand;
+
+class CodeProtection : public ::testing::TestWithParam<FamilyRecipe> {
+protected:
+    // Programs word 0 and data byte 0, then writes a config word with every
+    // CP and CPD bit at 0.
+    void program_and_protect(Session& s) {
+        const FamilyRecipe& r = GetParam();
+        s.enter(r.entry);
+        s.load(C::LoadProgram, 0x1234);
+        s.run(r.write_word);
+        if (!r.write_byte.empty()) {
+            s.load(C::LoadData, 0x42);
+            s.run(r.write_byte);
+        }
+        const FamilyTraits& traits = s.sim.chip().traits();
+        s.load(C::LoadConfiguration, 0x3FFF);
+        s.increment(7);
+        s.load(C::LoadProgram, 0x3FFF & ~(traits.cp_mask | traits.cpd_mask));
+        s.run(r.write_word);
+        s.reenter(r.entry);
+    }
+};
+
+TEST_P(CodeProtection, ProgramReadsZeroWhileConfigAndIdStayReadable) {
+    Session s(GetParam().part);
+    program_and_protect(s);
+    ASSERT_TRUE(s.sim.chip().memory().program_protected());
+    EXPECT_EQ(s.read(C::ReadProgram), 0);
+    EXPECT_EQ(s.sim.chip().memory().program(0), 0x1234);
+    if (!GetParam().write_byte.empty() && s.sim.chip().traits().cpd_mask != 0) {
+        EXPECT_EQ(s.read(C::ReadData), 0);
+    }
+    s.load(C::LoadConfiguration, 0x3FFF);
+    s.increment(6);
+    EXPECT_EQ(s.read(C::ReadProgram), s.sim.chip().variant().device_id);
+}
+
+TEST_P(CodeProtection, WritesToProtectedProgramMemoryAreRefused) {
+    Session s(GetParam().part);
+    program_and_protect(s);
+    s.increment(1);
+    s.load(C::LoadProgram, 0x0000);
+    s.run(GetParam().write_word);
+    EXPECT_EQ(s.sim.chip().memory().program(1), 0x3FFF);
+}
+
+TEST_P(CodeProtection, RewritingTheConfigWordCannotLiftIt) {
+    Session s(GetParam().part);
+    program_and_protect(s);
+    s.load(C::LoadConfiguration, 0x3FFF);
+    s.increment(7);
+    s.load(C::LoadProgram, 0x3FFF);
+    s.run(GetParam().write_word);
+    EXPECT_TRUE(s.sim.chip().memory().program_protected());
+}
+
+TEST_P(CodeProtection, FamilyEraseLiftsItAndBlanksTheCode) {
+    Session s(GetParam().part);
+    program_and_protect(s);
+    s.run(GetParam().full_erase);
+    s.reenter(GetParam().entry);
+    EXPECT_FALSE(s.sim.chip().memory().program_protected());
+    EXPECT_EQ(s.read(C::ReadProgram), 0x3FFF);
+    if (!GetParam().write_byte.empty()) {
+        EXPECT_EQ(s.read(C::ReadData), 0xFF);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFamilies, CodeProtection, ::testing::ValuesIn(family_recipes()),
+                         [](const auto& info) { return std::string("PIC") + info.param.part; });
+
+TEST(CodeProtectionRules, OsccalStaysReadableOnProtected629) {
+    Session s("12F629");
+    s.sim.chip().memory().set_config(kConfig1Address, 0x217F);  // CP on
+    s.enter(VoltageSequence::VppFirst);
+    s.increment(0x3FF);
+    EXPECT_EQ(s.read(C::ReadProgram) & 0x3C00, 0x3400);
+}
+
+// The armed bulk erase refuses a protected 16F877A; only Chip Erase works.
+TEST(CodeProtectionRules, ArmedBulkEraseRefusedChipEraseAccepted) {
+    Session s("16F877A");
+    s.sim.chip().memory().set_program(0, 0x0000);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x1FFF);
+    s.enter(VoltageSequence::VddFirst);
+    s.command(C::BulkEraseProgram);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(8);
+    EXPECT_EQ(s.sim.chip().memory().program(0), 0x0000);
+    EXPECT_GE(s.sim.chip().stats().blocked_by_protection, 1);
+    s.command(C::ChipErase);
+    s.sim.sleep_ms(8);
+    EXPECT_EQ(s.sim.chip().memory().program(0), 0x3FFF);
+    EXPECT_FALSE(s.sim.chip().memory().program_protected());
+}
+
+TEST(CodeProtectionRules, DataEraseRefusedUnderCpdOnLaterFamilies) {
+    Session s("16F690");
+    s.sim.chip().memory().set_data(0, 0x11);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x3F7F);  // CPD on
+    s.enter(VoltageSequence::VppFirst);
+    s.command(C::BulkEraseData);
+    s.sim.sleep_ms(6);
+    EXPECT_EQ(s.sim.chip().memory().data(0), 0x11);
+}
+
+}  // namespace
+}  // namespace picprog::simtest
