@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/memory/memory_image.h"
+
 namespace picprog {
 
 // The 6-bit ICSP command codes used by the 14-bit flash families. The same
@@ -131,8 +133,7 @@ const std::vector<ChipVariant>& known_variants();
 constexpr int32_t kConfigBase = 0x2000;
 constexpr int32_t kUserIdWords = 4;
 constexpr int32_t kDeviceIdAddress = 0x2006;
-constexpr int32_t kConfig1Address = 0x2007;
-constexpr int32_t kConfig2Address = 0x2008;
+// kConfig1Address and kConfig2Address come from the memory image.
 constexpr uint16_t kBlankWord = 0x3FFF;
 constexpr uint8_t kBlankByte = 0xFF;
 constexpr uint16_t kWordMask = 0x3FFF;

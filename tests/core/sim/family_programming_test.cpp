@@ -57,10 +57,19 @@ TEST_P(FamilyProgramming, FullBlockOfLatchesIsWrittenByOneBegin) {
     }
 }
 
-TEST_P(FamilyProgramming, DataByteWrittenAndReadBack) {
-    if (recipe().write_byte.empty()) {
-        GTEST_SKIP() << "no data EEPROM";
+std::vector<FamilyRecipe> with_data_memory() {
+    std::vector<FamilyRecipe> out;
+    for (const FamilyRecipe& r : family_recipes()) {
+        if (!r.write_byte.empty()) {
+            out.push_back(r);
+        }
     }
+    return out;
+}
+
+class FamilyDataMemory : public FamilyProgramming {};
+
+TEST_P(FamilyDataMemory, DataByteWrittenAndReadBack) {
     Session s(recipe().part);
     s.enter(recipe().entry);
     s.increment(3);
@@ -103,6 +112,8 @@ TEST_P(FamilyProgramming, UserIdWrittenAfterLoadConfiguration) {
 
 INSTANTIATE_TEST_SUITE_P(AllFamilies, FamilyProgramming, ::testing::ValuesIn(family_recipes()),
                          recipe_name);
+INSTANTIATE_TEST_SUITE_P(FamiliesWithEeprom, FamilyDataMemory,
+                         ::testing::ValuesIn(with_data_memory()), recipe_name);
 
 // The low three PC bits only pick the latch: a Begin at 000Bh rewrites the
 // whole block 0008h-000Fh, and an erase-then-write blanks the latches that
