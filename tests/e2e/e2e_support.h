@@ -65,7 +65,6 @@ struct FamilyFacts {
     uint16_t config2_mask = 0;    // implemented bits of 2008h (two-word parts)
     uint16_t config2_erased = 0;
     uint16_t protect_bits = 0;  // CP and CPD bits of 2007h: 0 protects
-    bool erase_lifts_protection = true;
 };
 
 inline FamilyFacts facts_of(Family family) {
