@@ -1,0 +1,110 @@
+#include "cli/chip_commands.h"
+
+#include "cli/chip_session.h"
+#include "cli/console_view.h"
+#include "core/engine/chip_operations.h"
+#include "core/hexfile/hex_load.h"
+#include "core/hexfile/hex_save.h"
+
+namespace picprog {
+namespace {
+
+bool needs_hex_input(ChipCommand command) {
+    return command == ChipCommand::Program || command == ChipCommand::Verify;
+}
+
+ChipOperation operation_of(ChipCommand command) {
+    switch (command) {
+        case ChipCommand::Program:
+            return ChipOperation::ProgramAll;
+        case ChipCommand::Verify:
+            return ChipOperation::Verify;
+        case ChipCommand::Read:
+            return ChipOperation::ReadAll;
+        case ChipCommand::Erase:
+            return ChipOperation::EraseAll;
+        case ChipCommand::BlankCheck:
+            break;
+    }
+    return ChipOperation::BlankCheck;
+}
+
+// The exit status an operation's outcome stands for; nullopt to go on.
+std::optional<ExitStatus> status_of(OperationOutcome outcome) {
+    switch (outcome) {
+        case OperationOutcome::Passed:
+            return std::nullopt;
+        case OperationOutcome::Failed:
+            return ExitStatus::Differences;
+        case OperationOutcome::Ignored:
+        case OperationOutcome::Stopped:
+        case OperationOutcome::ListError:
+        case OperationOutcome::Unrecognized:
+            break;
+    }
+    // The model's instruction list could not run: a fault of the database.
+    return ExitStatus::UsageError;
+}
+
+// Runs one operation and prints its result caption.
+std::optional<ExitStatus> run_operation(ChipSession& session, ChipOperation operation,
+                                        ConsoleView& view, const Console& console) {
+    const OperationResult result = run_chip_operation(session.programmer(), operation, view);
+    view.finish_progress();
+    if (!result.status.empty()) {
+        console.out << result.status << "\n";
+        console.out.flush();
+    }
+    return status_of(result.outcome);
+}
+
+}  // namespace
+
+ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
+                            const ChipOptions& options, const CliContext& context) {
+    const Console& console = context.console;
+    ChipSession session(context);
+    if (auto failed = session.select_model(options)) {
+        return *failed;
+    }
+    if (auto failed = session.read_line_settings(options)) {
+        return *failed;
+    }
+    ConsoleView view(console, console.err);
+    Programmer& programmer = session.programmer();
+    if (needs_hex_input(command)) {
+        const LoadOutcome loaded =
+            load_hex_file(hex_file, programmer.model, programmer.image, view);
+        if (!loaded.loaded) {
+            return ExitStatus::UsageError;
+        }
+        console.out << view.status() << "\n";
+    }
+    if (auto failed = session.attach_port(options)) {
+        return *failed;
+    }
+
+    std::optional<ExitStatus> failed = run_operation(session, operation_of(command), view, console);
+    if (!failed && command == ChipCommand::Program && !options.no_verify) {
+        failed = run_operation(session, ChipOperation::Verify, view, console);
+    }
+    // The chip keeps what the run did to it, whatever the result.
+    const std::optional<ExitStatus> saved = session.save_chip_state();
+    if (failed) {
+        return *failed;
+    }
+    if (saved) {
+        return *saved;
+    }
+    if (command == ChipCommand::Read) {
+        const SaveOutcome written =
+            save_hex_file(hex_file, programmer.image, programmer.model, view);
+        if (written.status != SaveStatus::Saved) {
+            return ExitStatus::UsageError;
+        }
+        console.out << view.status() << "\n";
+    }
+    return ExitStatus::Success;
+}
+
+}  // namespace picprog

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_context.h"
+#include "cli/exit_status.h"
+#include "core/devices/device_loader.h"
+
+namespace picprog {
+
+// list-models: number, name, FLASH words and EEPROM bytes of every model.
+ExitStatus run_list_models(const ChipOptions& options, const CliContext& context);
+
+// check-db: loads `file` (or the database the other commands would use)
+// and prints every problem found, one a line. Status 0 when there is none,
+// 1 when there is any, 2 when no file can be read.
+ExitStatus run_check_db(const std::string& file, const ChipOptions& options,
+                        const CliContext& context);
+
+// Every problem of a loaded database, each as one line of text (without the
+// file name): the loader's diagnostics as "line N: reason", then for each
+// model its undefined algorithms and every instruction of its five lists
+// that the engine would refuse, then names given to more than one model.
+std::vector<std::string> database_problems(const DatabaseLoadResult& loaded);
+
+}  // namespace picprog

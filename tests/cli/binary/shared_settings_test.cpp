@@ -1,0 +1,93 @@
+#include "binary/tool_run.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+using SharedSettings = ToolTest;
+
+TEST_F(SharedSettings, FirstRunWritesTheDefaultsInTheDesktopProgramsForm) {
+    ASSERT_EQ(run(with_test_db({"dump", fixture("blink.hex")})).status, 0);
+    const std::string ini = read_file(settings_file());
+    EXPECT_THAT(ini, HasSubstr("[General]\n"));
+    EXPECT_THAT(ini, HasSubstr("Microcontroller%20Model=1\n"));
+}
+
+TEST_F(SharedSettings, ChipCommandReadsThePortAndLineSettings) {
+    ASSERT_EQ(run(with_test_db({"erase", "--simulate"})).status, 0);
+    const std::string ini = read_file(settings_file());
+    for (const char* line :
+         {"Parallel%20Port%20Address=888\n", "Invert%20VDD=0\n", "Invert%20CLOCK=1\n",
+          "VDD%20Pin%20Num=4\n", "DATAIN%20Pin%20Num=10\n"}) {
+        EXPECT_THAT(ini, HasSubstr(line));
+    }
+}
+
+TEST_F(SharedSettings, StoredModelIsUsedWhenNoneIsGiven) {
+    write_settings("[General]\nMicrocontroller%20Model=2\n");
+    const Result result = run(with_test_db({"dump", fixture("blink.hex")}));
+    EXPECT_THAT(result.out, HasSubstr("Microcontroller Model: PIC16F628A\n"));
+}
+
+TEST_F(SharedSettings, StoredModelOutOfRangeFallsBackToModelOneAndIsRewritten) {
+    write_settings("[General]\nMicrocontroller%20Model=9\n");
+    const Result result = run(with_test_db({"dump", fixture("blink.hex")}));
+    EXPECT_THAT(result.out, HasSubstr("Microcontroller Model: PIC16F627A\n"));
+    EXPECT_THAT(read_file(settings_file()), HasSubstr("Microcontroller%20Model=1\n"));
+}
+
+TEST_F(SharedSettings, OptionsOverrideForOneRunAndAreNotStored) {
+    write_settings("[General]\nMicrocontroller%20Model=1\nParallel%20Port%20Address=632\n");
+    const Result result = run(with_test_db({"erase", "--model", "2", "--port", "3", "--simulate"}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string ini = read_file(settings_file());
+    EXPECT_THAT(ini, HasSubstr("Microcontroller%20Model=1\n"));
+    EXPECT_THAT(ini, HasSubstr("Parallel%20Port%20Address=632\n"));
+}
+
+TEST_F(SharedSettings, StoredPortAddressIsTheOneOpened) {
+    write_settings("[General]\nParallel%20Port%20Address=4660\n");
+    const Result result = run(with_test_db({"erase"}));
+    EXPECT_EQ(result.status, 3);
+    EXPECT_THAT(result.err, HasSubstr("Parallel port at address 4660 not available"));
+}
+
+TEST_F(SharedSettings, SimulatedBoardFollowsTheStoredPortAddress) {
+    // The simulated board answers at the port in use, so a stored LPT2
+    // works as well as LPT1.
+    write_settings("[General]\nParallel%20Port%20Address=632\n");
+    ASSERT_EQ(
+        run(with_test_db({"program", "--model", "2", "--simulate", fixture("blink.hex")})).status,
+        0);
+}
+
+TEST_F(SharedSettings, ValuesOfTheDesktopProgramAreKept) {
+    write_settings(
+        "[General]\nColor%20Theme=\"Dark, High Contrast\"\n"
+        "Mouse%20Wheel%20Enabled=dword:00000001\n\n[Sub]\nOther=x\n");
+    ASSERT_EQ(run(with_test_db({"dump", fixture("blink.hex")})).status, 0);
+    const std::string ini = read_file(settings_file());
+    EXPECT_THAT(ini, HasSubstr("Color%20Theme=\"Dark, High Contrast\"\n"));
+    EXPECT_THAT(ini, HasSubstr("Mouse%20Wheel%20Enabled=dword:00000001\n"));
+    EXPECT_THAT(ini, HasSubstr("[Sub]\nOther=x\n"));
+    // The new value joins its own section, not the last one.
+    EXPECT_THAT(ini, HasSubstr("dword:00000001\nMicrocontroller%20Model=1\n"));
+    EXPECT_THAT(ini, Not(HasSubstr("Other=x\nMicrocontroller")));
+}
+
+TEST_F(SharedSettings, AbsoluteXdgConfigHomeTakesThePlaceOfDotConfig) {
+    const auto xdg = home_ / "xdg";
+    std::filesystem::create_directories(xdg / "quellmark-picprog");
+    std::ofstream(xdg / "quellmark-picprog" / "quellmark-picprog.ini")
+        << "[General]\nMicrocontroller%20Model=2\n";
+    write_settings("[General]\nMicrocontroller%20Model=1\n");
+    const auto dump = [&](const std::string& xdg_value) {
+        return run(with_test_db({"dump", fixture("blink.hex")}), {"XDG_CONFIG_HOME=" + xdg_value});
+    };
+    EXPECT_THAT(dump(xdg.string()).out, HasSubstr("PIC16F628A"));
+    // A relative value is ignored, as the XDG rules say.
+    EXPECT_THAT(dump("xdg").out, HasSubstr("PIC16F627A"));
+}
+
+}  // namespace
