@@ -1,0 +1,32 @@
+#include "gui/mainwindow/clickable_label.h"
+
+#include <QMouseEvent>
+
+namespace picprog {
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    setTextFormat(Qt::PlainText);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    // Taken here so that a click on a caption never counts as a click on
+    // the window's background.
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) {
+        emit clicked();
+    }
+}
+
+}  // namespace picprog

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLabel>
+
+namespace picprog {
+
+// A caption label of the main window: single-line border, centred text,
+// colours from its palette (filled background), and a clicked() signal for
+// the labels that start a command.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
+
+signals:
+    // A left click that was pressed and released on the label.
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+}  // namespace picprog

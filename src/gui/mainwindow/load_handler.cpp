@@ -1,0 +1,52 @@
+#include "gui/mainwindow/load_handler.h"
+
+#include "core/devices/startup_selection.h"
+#include "core/memory/decimal_text.h"
+#include "gui/mainwindow/main_window.h"
+
+namespace picprog {
+namespace {
+
+int32_t stored_number(SettingsStore& settings, std::string_view name, std::string_view fallback) {
+    return leading_number(settings.get_setting(name, fallback));
+}
+
+}  // namespace
+
+LineSettings read_line_settings(SettingsStore& settings) {
+    LineSettings s;
+    s.port_base = stored_number(settings, setting::kParallelPortAddress, "888");
+    s.vdd_inverted = stored_number(settings, setting::kInvertVdd, "0");
+    s.vpp_inverted = stored_number(settings, setting::kInvertVpp, "0");
+    s.clock_inverted = stored_number(settings, setting::kInvertClock, "1");
+    s.dataout_inverted = stored_number(settings, setting::kInvertDataOut, "1");
+    s.datain_inverted = stored_number(settings, setting::kInvertDataIn, "1");
+    s.vdd_pin = stored_number(settings, setting::kVddPinNum, "4");
+    s.vpp_pin = stored_number(settings, setting::kVppPinNum, "5");
+    s.clock_pin = stored_number(settings, setting::kClockPinNum, "3");
+    s.dataout_pin = stored_number(settings, setting::kDataOutPinNum, "2");
+    s.datain_pin = stored_number(settings, setting::kDataInPinNum, "10");
+    return s;
+}
+
+void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore& settings,
+                      ThemeState& theme, const PortBackendMakers& makers,
+                      const LoadHandlerOptions& options) {
+    load_theme(theme, settings);
+    window.settheme();
+    window.set_simulated(options.simulated);
+    window.show_centred();
+
+    window.set_last_path(settings.get_setting(setting::kLastPath, options.program_folder));
+
+    programmer.select(startup_model_index(settings, programmer.database.model_count()));
+    window.clear_buffer();
+
+    programmer.line_settings = read_line_settings(settings);
+    programmer.shadow = PortShadow{};
+    const std::string port_status = attach_port_backend(programmer, makers, options.simulated);
+    programmer.driver().all_lines_off();
+    window.set_status(port_status);
+}
+
+}  // namespace picprog

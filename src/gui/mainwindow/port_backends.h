@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/devices/current_model.h"
+#include "core/engine/programmer.h"
+#include "core/hardware/hardware_backend.h"
+#include "core/hardware/port_backend.h"
+
+namespace picprog {
+
+// How the window gets its port back ends; tests substitute both makers.
+struct PortBackendMakers {
+    // The simulated programmer board with a chip of the model in its
+    // socket, answering at `port_base`.
+    std::function<std::unique_ptr<PortBackend>(const CurrentModel& model, int32_t port_base)>
+        simulated;
+    // This platform's hardware back end, not yet opened.
+    std::function<std::unique_ptr<HardwareBackend>()> hardware;
+};
+
+// The real makers: the simulated board waits in real time, so a person
+// watching sees an operation take as long as on real hardware.
+PortBackendMakers default_port_backend_makers();
+
+// 1, 2 or 3 for the base addresses of LPT1 (378h), LPT2 (278h) and LPT3
+// (3BCh); 0 for any other address.
+int port_number(int32_t port_base);
+
+// Gives the programmer its back end for the port in its line settings:
+// the simulated board, or the hardware port opened at that address.
+// Returns the status line text: "Parallel port N ready" (with
+// " (simulated programmer)" for the simulated board), empty for an address
+// other than the three known ones, or, when the hardware port cannot be
+// opened, a sentence saying so, with the reason and what to do instead.
+std::string attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,
+                                bool simulated);
+
+}  // namespace picprog

@@ -1,0 +1,17 @@
+#include "gui/mainwindow/simulated_board.h"
+
+#include "core/sim/chip_for_model.h"
+#include "core/sim/simulated_programmer.h"
+
+namespace picprog {
+
+std::unique_ptr<PortBackend> make_simulated_board(std::string_view model_name, int32_t port_base,
+                                                  bool real_time) {
+    CircuitWiring wiring;
+    wiring.port_base = port_base;
+    auto board = std::make_unique<SimulatedProgrammer>(chip_for_model(model_name), wiring);
+    board->set_real_sleep(real_time);
+    return board;
+}
+
+}  // namespace picprog
