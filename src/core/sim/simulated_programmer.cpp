@@ -85,7 +85,7 @@ void SimulatedProgrammer::set_trace(VcdTrace* trace) {
 
 TraceLevels SimulatedProgrammer::levels() const {
     const DrivenLines lines = driven_lines(wiring_, data_, control_);
-    return TraceLevels{.vdd = lines.vdd,
+    return TraceLevels{.vdd = lines.vdd && !vdd_dropped(now_us_),
                        .vpp = lines.vpp,
                        .clock = lines.clock,
                        .data_out = lines.data_released,
@@ -98,24 +98,47 @@ PicChip& SimulatedProgrammer::chip() {
 }
 
 void SimulatedProgrammer::advance(int64_t us) {
+    const int64_t before = now_us_;
     now_us_ += us;
+    if (faults_.vdd_drop_at_us) {
+        // The supply can fail and come back in the middle of a wait, when
+        // no port access tells the chip; hand it both moments.
+        const int64_t start = *faults_.vdd_drop_at_us;
+        const int64_t end = start + faults_.vdd_drop_length_us;
+        if (before < start && now_us_ >= start) {
+            apply_pins(start);
+        }
+        if (before < end && now_us_ >= end) {
+            apply_pins(end);
+        }
+    }
     chip_.settle(now_us_);
+}
+
+bool SimulatedProgrammer::vdd_dropped(int64_t time_us) const {
+    return faults_.vdd_drop_at_us && time_us >= *faults_.vdd_drop_at_us &&
+           time_us < *faults_.vdd_drop_at_us + faults_.vdd_drop_length_us;
 }
 
 // The chip sees the DATA line as the PC leaves it, pulled low by itself
 // while it is driving a 0 (open collector on both sides).
 void SimulatedProgrammer::propagate() {
-    const DrivenLines lines = driven_lines(wiring_, data_, control_);
-    if (!faults_.no_chip) {
-        chip_.set_pins(ChipPins{.vdd = lines.vdd,
-                                .vpp = lines.vpp,
-                                .clock = lines.clock,
-                                .data = lines.data_released && !chip_.pulls_data_low()},
-                       now_us_);
-    }
+    apply_pins(now_us_);
     if (trace_ != nullptr) {
         trace_->record(now_us_, levels());
     }
+}
+
+void SimulatedProgrammer::apply_pins(int64_t time_us) {
+    if (faults_.no_chip) {
+        return;
+    }
+    const DrivenLines lines = driven_lines(wiring_, data_, control_);
+    chip_.set_pins(ChipPins{.vdd = lines.vdd && !vdd_dropped(time_us),
+                            .vpp = lines.vpp,
+                            .clock = lines.clock,
+                            .data = lines.data_released && !chip_.pulls_data_low()},
+                   time_us);
 }
 
 bool SimulatedProgrammer::data_line_high(const DrivenLines& lines) const {

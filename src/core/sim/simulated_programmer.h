@@ -18,6 +18,11 @@ struct SimulatorFaults {
     std::optional<bool> data_in_stuck;  // DATA IN reads this level whatever the line does
     std::optional<StuckBit> stuck_bit;  // a program cell bit that never changes
     double timing_scale = 1.0;          // > 1: a slow part needs longer cycles
+    // The supply collapses at this virtual time for vdd_drop_length_us, as a
+    // loose wire or a weak supply would do: the chip loses programming mode
+    // and any cycle in progress.
+    std::optional<int64_t> vdd_drop_at_us;
+    int64_t vdd_drop_length_us = 1000;
 };
 
 // A parallel port with a programmer board and a chip in its socket, behind
@@ -59,6 +64,9 @@ public:
 private:
     void advance(int64_t us);
     void propagate();
+    // Hands the chip the pins as the board drives them at `time_us`.
+    void apply_pins(int64_t time_us);
+    bool vdd_dropped(int64_t time_us) const;
     bool data_line_high(const DrivenLines& lines) const;
 
     PicChip chip_;
