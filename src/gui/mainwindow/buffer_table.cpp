@@ -48,14 +48,21 @@ void BufferTable::set_text(std::string text) {
     update();
 }
 
+TextGrid BufferTable::text_grid() const {
+    const QRect area = contentsRect().adjusted(kTextMarginPx, 0, 0, 0);
+    const QFontMetrics metrics(font());
+    return {area.topLeft(), metrics.horizontalAdvance(QLatin1Char('0')),
+            std::min(metrics.lineSpacing(), area.height() / kTableRows)};
+}
+
 void BufferTable::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::Text));
-    const QRect area = contentsRect().adjusted(kTextMarginPx, 0, 0, 0);
+    const TextGrid grid = text_grid();
     const QFontMetrics metrics(font());
-    const int pitch = std::min(metrics.lineSpacing(), area.height() / kTableRows);
+    const int pitch = grid.row_pitch;
     const int baseline_offset = std::max((pitch - metrics.height()) / 2, 0) + metrics.ascent();
 
     std::string_view rest = text_;
@@ -63,7 +70,7 @@ void BufferTable::paintEvent(QPaintEvent* event) {
     while (!rest.empty() || row == 0) {
         const size_t end = rest.find("\r\n");
         const std::string_view line = rest.substr(0, end);
-        painter.drawText(area.left(), area.top() + row * pitch + baseline_offset,
+        painter.drawText(grid.origin.x(), grid.origin.y() + row * pitch + baseline_offset,
                          QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
         if (end == std::string_view::npos) {
             break;

@@ -4,6 +4,8 @@
 #include <QFrame>
 #include <string>
 
+#include "gui/mainwindow/cell_hit.h"
+
 namespace picprog {
 
 // The fixed-width font of the buffer tables and the configuration values:
@@ -23,6 +25,11 @@ public:
     // Replaces the whole text.
     void set_text(std::string text);
     const std::string& text() const { return text_; }
+
+    // Where the text is drawn, from the font's real metrics: in-place
+    // editing finds the cell under the pointer with it, whatever font
+    // stands in for the designed one.
+    TextGrid text_grid() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,10 +9,13 @@
 #include "gui/mainwindow/about_text.h"
 #include "gui/mainwindow/buffer_display.h"
 #include "gui/mainwindow/clickable_label.h"
+#include "gui/mainwindow/dialog_commands.h"
 #include "gui/mainwindow/file_commands.h"
 #include "gui/mainwindow/focus_routing.h"
+#include "gui/mainwindow/in_place_editor.h"
 #include "gui/mainwindow/main_window_theme.h"
 #include "gui/mainwindow/message_boxes.h"
+#include "gui/mainwindow/wheel_hook.h"
 
 namespace picprog {
 namespace {
@@ -52,12 +55,38 @@ MainWindow::MainWindow(Programmer& programmer, SettingsStore& settings, ThemeSta
       display_(std::make_unique<BufferDisplay>(controls_, programmer.model, programmer.image)) {
     setWindowTitle(q(kProductTitle));
     focus_ = new FocusRouting(controls_, this);
+    editor_ = new InPlaceEditor(controls_, programmer_.model, programmer_.image,
+                                {[this] { return busy(); },
+                                 [this] {
+                                     updatedisplay();
+                                     controls_.label_hex->clear();
+                                 }},
+                                this);
+    wheel_ = new WheelHook(
+        *this, settings_, *controls_.scrl1, *controls_.scrl2,
+        [this]() -> QScrollBar* {
+            switch (focus_->focused_bar()) {
+                case FocusedBar::Flash:
+                    return controls_.scrl1;
+                case FocusedBar::Eeprom:
+                    return controls_.scrl2;
+                case FocusedBar::None:
+                    break;
+            }
+            return nullptr;
+        },
+        this);
     programmer_.set_event_pump([this] { pump_.run(); });
     connect_commands();
+    dialogs_ = new DialogCommands(*this, programmer_, settings_, theme_, services_.boxes);
 }
 
 MainWindow::~MainWindow() {
     programmer_.set_event_pump({});
+    // The edit box may lose the focus while the controls are torn down;
+    // without its editor that no longer moves the focus to a deleted bar.
+    delete editor_;
+    editor_ = nullptr;
 }
 
 void MainWindow::connect_commands() {
@@ -220,10 +249,18 @@ void MainWindow::show_about() {
     msg_box(about_text(), MsgKind::Ok, kProductTitle);
 }
 
+bool MainWindow::wheel_enabled() const {
+    return wheel_->installed();
+}
+
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        wheel_enabled_ = settings_.get_setting_dword(setting::kMouseWheelEnabled, 1) != 0;
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            wheel_->install();
+        } else {
+            wheel_->remove();
+        }
     }
 }
 

@@ -17,9 +17,12 @@
 namespace picprog {
 
 class BufferDisplay;
+class DialogCommands;
 class FileChooser;
 class FocusRouting;
+class InPlaceEditor;
 class MessageBoxes;
+class WheelHook;
 
 // Exit status after the fatal message of an unrecognized instruction.
 constexpr int kFatalExitStatus = 1;
@@ -77,11 +80,15 @@ public:
     bool busy() const;
     // True once the fatal message has been shown; the window then closes.
     bool ended_fatally() const { return fatal_; }
-    // "Mouse Wheel Enabled" as read when the window was last activated.
-    bool wheel_enabled() const { return wheel_enabled_; }
+    // True while wheel scrolling is on: the window is active and "Mouse
+    // Wheel Enabled" was not 0 when it was activated.
+    bool wheel_enabled() const;
 
     MainWindowControls& controls() { return controls_; }
     const FocusRouting& focus_routing() const { return *focus_; }
+    InPlaceEditor& editor() { return *editor_; }
+    WheelHook& wheel_hook() { return *wheel_; }
+    DialogCommands& dialog_commands() { return *dialogs_; }
 
     // The commands behind the buttons, menu items and labels. Each is
     // ignored while busy().
@@ -93,8 +100,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Activation reads "Mouse Wheel Enabled", where wheel scrolling is
-    // switched on or off for the time the window is active.
+    // Activation installs the wheel hook (when "Mouse Wheel Enabled" allows
+    // it), deactivation removes it.
     void changeEvent(QEvent* event) override;
 
 private:
@@ -108,12 +115,14 @@ private:
     MainWindowControls controls_;
     std::unique_ptr<BufferDisplay> display_;
     FocusRouting* focus_ = nullptr;
+    InPlaceEditor* editor_ = nullptr;
+    WheelHook* wheel_ = nullptr;
+    DialogCommands* dialogs_ = nullptr;
     RateLimitedPump pump_;
     std::string last_path_;
     bool file_command_running_ = false;
     bool close_requested_ = false;
     bool fatal_ = false;
-    bool wheel_enabled_ = false;
 };
 
 }  // namespace picprog

@@ -59,14 +59,22 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::string input_box(QWidget* /*parent*/, const ColorTheme& /*theme*/,
-                          std::string_view /*prompt*/, std::string_view /*title*/,
-                          std::string_view /*default_text*/) override {
-        return {};
+    std::string input_box(QWidget* /*parent*/, const ColorTheme& /*theme*/, std::string_view prompt,
+                          std::string_view /*title*/, std::string_view default_text) override {
+        prompts.push_back({std::string(prompt), std::string(default_text)});
+        if (inputs.empty()) {
+            return {};
+        }
+        std::string answer = inputs.front();
+        inputs.pop_front();
+        return answer;
     }
 
     std::vector<Box> boxes;
     std::deque<int> answers;
+    // Input boxes asked (prompt, default text) and the answers to give.
+    std::vector<std::pair<std::string, std::string>> prompts;
+    std::deque<std::string> inputs;
     std::function<void()> on_box;  // runs while the box would be open
 };
 

@@ -1,0 +1,113 @@
+#include "gui/mainwindow/dialog_commands.h"
+
+#include <QAction>
+
+#include "core/hardware/hardware_backend.h"
+#include "gui/dialogs/check_hardware_dialog.h"
+#include "gui/dialogs/hardware_settings_dialog.h"
+#include "gui/dialogs/port_options.h"
+#include "gui/dialogs/select_model_dialog.h"
+#include "gui/dialogs/theme_dialog.h"
+#include "gui/mainwindow/clickable_label.h"
+#include "gui/mainwindow/main_window.h"
+
+namespace picprog {
+namespace {
+
+constexpr std::string_view kReady = " ready";
+constexpr std::string_view kNotAvailable = " not available: ";
+constexpr std::string_view kSimulatedSuffix = " (simulated programmer)";
+
+}  // namespace
+
+DialogCommands::DialogCommands(MainWindow& window, Programmer& programmer, SettingsStore& settings,
+                               ThemeState& theme, MessageBoxes& boxes)
+    : QObject(&window),
+      window_(window),
+      programmer_(programmer),
+      settings_(settings),
+      theme_(theme),
+      prompter_(boxes, window, theme) {
+    const MainWindowControls& c = window_.controls();
+    connect(c.menumodel, &QAction::triggered, this, &DialogCommands::change_model);
+    for (ClickableLabel* label : {c.label1, c.label_ime, c.label_info}) {
+        connect(label, &ClickableLabel::clicked, this, &DialogCommands::change_model);
+    }
+    connect(c.menusettings, &QAction::triggered, this, &DialogCommands::hardware_settings);
+    connect(c.menucheck, &QAction::triggered, this, &DialogCommands::check_hardware);
+    connect(c.menuport, &QAction::triggered, this, &DialogCommands::change_port);
+    connect(c.menuprogtime, &QAction::triggered, this, &DialogCommands::change_programming_time);
+    connect(c.menucolors, &QAction::triggered, this, &DialogCommands::change_theme);
+    connect(c.menuportinfo, &QAction::triggered, this, &DialogCommands::show_pinout);
+}
+
+void DialogCommands::change_model() {
+    if (window_.busy()) {
+        return;
+    }
+    show_select_model_dialog(&window_, programmer_.model, programmer_.database, settings_,
+                             theme_.theme, [this] { window_.pump_events(); });
+    window_.clear_buffer();
+}
+
+void DialogCommands::hardware_settings() {
+    if (window_.busy()) {
+        return;
+    }
+    HardwareSettingsDialog dialog(&window_, programmer_.line_settings, programmer_.driver(),
+                                  settings_, prompter_);
+    dialog.exec();
+}
+
+void DialogCommands::check_hardware() {
+    if (window_.busy()) {
+        return;
+    }
+    CheckHardwareDialog dialog(&window_, programmer_.line_settings, programmer_.driver());
+    dialog.exec();
+}
+
+void DialogCommands::change_port() {
+    if (window_.busy()) {
+        return;
+    }
+    std::optional<std::string> status =
+        change_port_number(programmer_.line_settings, settings_, prompter_);
+    if (!status) {
+        return;
+    }
+    // A real port reopens itself at the new address on the next transfer;
+    // trying it now keeps the status line from calling a missing port ready.
+    // The simulated programmer says so, as it does at start-up.
+    if (auto* port = dynamic_cast<HardwareBackend*>(&programmer_.backend()); port != nullptr) {
+        if (const std::string reason = port->open(programmer_.line_settings.port_base);
+            !reason.empty()) {
+            status = status->substr(0, status->rfind(kReady)) + std::string(kNotAvailable) + reason;
+        }
+    } else {
+        *status += kSimulatedSuffix;
+    }
+    window_.set_status(*status);
+}
+
+void DialogCommands::change_programming_time() {
+    if (window_.busy()) {
+        return;
+    }
+    picprog::change_programming_time(programmer_.model, prompter_);
+}
+
+void DialogCommands::change_theme() {
+    if (window_.busy()) {
+        return;
+    }
+    show_theme_dialog(
+        &window_, theme_, settings_, [this] { window_.settheme(); },
+        [this] { window_.pump_events(); });
+}
+
+void DialogCommands::show_pinout() {
+    picprog::show_pinout(prompter_);
+}
+
+}  // namespace picprog

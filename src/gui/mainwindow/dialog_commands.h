@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+#include "core/engine/programmer.h"
+#include "core/settings/settings_store.h"
+#include "gui/dialogs/color_theme.h"
+#include "gui/mainwindow/message_boxes.h"
+#include "gui/mainwindow/window_prompter.h"
+
+namespace picprog {
+
+class MainWindow;
+
+// The main window's Hardware and Options commands and the pinout help:
+// each opens its dialog or asks its question, and is ignored while the
+// window is busy. Connected to the menu items and, for the model dialog,
+// to the three labels that show the model.
+class DialogCommands : public QObject {
+    Q_OBJECT
+public:
+    // All references must outlive the commands.
+    DialogCommands(MainWindow& window, Programmer& programmer, SettingsStore& settings,
+                   ThemeState& theme, MessageBoxes& boxes);
+
+    // "Change Microcontroller Model": the buffer is cleared once the dialog
+    // has closed, whichever way.
+    void change_model();
+    void hardware_settings();
+    void check_hardware();
+    // "Change Parallel Port Number"; the status line follows the address.
+    void change_port();
+    void change_programming_time();
+    void change_theme();
+    void show_pinout();
+
+private:
+    MainWindow& window_;
+    Programmer& programmer_;
+    SettingsStore& settings_;
+    ThemeState& theme_;
+    WindowPrompter prompter_;
+};
+
+}  // namespace picprog
