@@ -25,7 +25,7 @@ inline constexpr std::string_view kDataOutPinNum = "DATAOUT Pin Num";
 inline constexpr std::string_view kDataInPinNum = "DATAIN Pin Num";
 inline constexpr std::string_view kColorTheme = "Color Theme";
 inline constexpr std::string_view kMouseWheelEnabled = "Mouse Wheel Enabled";
-inline constexpr std::string_view kPortBackend = "Port Backend";
+inline constexpr std::string_view kSimulatedProgrammer = "Simulated Programmer";
 }  // namespace setting
 
 // The program's persistent settings. Keeps nothing in memory: every read
