@@ -40,12 +40,6 @@ TEST(InputBoxLayout, FieldAndButtonsFollowThePrompt) {
     }
 }
 
-TEST(InputBoxLayout, LongPromptMakesATallerBox) {
-    InputBoxWindow short_box(nullptr, lite(), "Address:", "", "");
-    InputBoxWindow long_box(nullptr, lite(), QString("word ").repeated(60), "", "");
-    EXPECT_GT(long_box.height(), short_box.height());
-}
-
 TEST(InputBoxLayout, OpensWithTheDefaultSelectedAndTheProductTitle) {
     InputBoxWindow box(nullptr, lite(), "Port address:", "", "888");
     EXPECT_EQ(box.input_field()->text(), "888");

@@ -60,16 +60,6 @@ TEST(MsgBoxLayout, TwentyLinesAllFitWithButtonsSevenPixelsBelow) {
     EXPECT_EQ(box.first_button()->geometry(), QRect(380, box.first_button()->y(), 57, 21));
 }
 
-TEST(MsgBoxLayout, MoreLinesMakeATallerBox) {
-    MessageBoxWindow one(nullptr, lite(), "Short.", MsgKind::Ok, "");
-    MessageBoxWindow many(nullptr, lite(), twenty_lines(), MsgKind::Ok, "");
-    const int line = QFontMetrics(one.text_field()->font()).lineSpacing();
-    EXPECT_GE(many.height() - one.height(), 19 * line);
-    // The text column keeps its designed width and place.
-    EXPECT_EQ(one.text_field()->geometry().topLeft(), QPoint(60, 8));
-    EXPECT_EQ(many.text_field()->width(), 377);
-}
-
 TEST(MsgBoxLayout, CannotBeResized) {
     MessageBoxWindow box(nullptr, lite(), "Fixed.", MsgKind::Ok, "");
     EXPECT_EQ(box.minimumSize(), box.size());
@@ -112,12 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
                       AlignCase{"trailing line break only", "Done.\r\n", false, "Done."},
                       AlignCase{"broken path stays centred", "C:\\" + QString(60, u'a') + "\\b",
                                 true, "C:\\\n" + QString(60, u'a') + "\\b"}));
-
-TEST(MsgBoxLayout, TrailingLineBreakAddsNoEmptyLine) {
-    MessageBoxWindow plain(nullptr, lite(), "Done.", MsgKind::Ok, "");
-    MessageBoxWindow trailing(nullptr, lite(), "Done.\r\n", MsgKind::Ok, "");
-    EXPECT_EQ(trailing.height(), plain.height());
-}
 
 // --- Kinds -----------------------------------------------------------------
 
