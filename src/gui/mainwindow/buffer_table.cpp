@@ -51,7 +51,7 @@ void BufferTable::set_text(std::string text) {
 TextGrid BufferTable::text_grid() const {
     const QRect area = contentsRect().adjusted(kTextMarginPx, 0, 0, 0);
     const QFontMetrics metrics(font());
-    return {area.topLeft(), metrics.horizontalAdvance(QLatin1Char('0')),
+    return {area.topLeft(), QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0')),
             std::min(metrics.lineSpacing(), area.height() / kTableRows)};
 }
 

@@ -13,7 +13,9 @@ namespace picprog {
 // the table font and the distance from one row to the next.
 struct TextGrid {
     QPoint origin;
-    int char_width = 0;
+    // Fractional: a fixed-width font is rarely a whole number of pixels
+    // wide, and rounding would drift by a character across a row.
+    double char_width = 0;
     int row_pitch = 0;
 };
 
@@ -39,7 +41,7 @@ struct Cell {
 std::optional<Cell> cell_at(const TextGrid& grid, const CellColumns& columns, QPoint point);
 
 // The rectangle of `cell`, one row high and as wide as the cell with its
-// trailing blank.
+// trailing blank (whole pixels covering the characters).
 QRect cell_rect(const TextGrid& grid, const CellColumns& columns, Cell cell);
 
 }  // namespace picprog
