@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <regex>
 #include <set>
 
 #include "gui/mainwindow/window_fixture.h"
@@ -50,10 +49,19 @@ protected:
         f.programmer.image.config[1] = 0x3F10;
     }
 
+    // caption, whole seconds, ".", two digits of hundredths, " seconds elapsed...".
     static void expect_elapsed(const std::string& status, const std::string& caption) {
-        EXPECT_TRUE(std::regex_match(
-            status, std::regex(caption + "\\d+\\.\\d\\d seconds elapsed\\.\\.\\.")))
-            << status;
+        const std::string tail = " seconds elapsed...";
+        ASSERT_GT(status.size(), caption.size() + tail.size()) << status;
+        ASSERT_EQ(status.substr(0, caption.size()), caption) << status;
+        ASSERT_EQ(status.substr(status.size() - tail.size()), tail) << status;
+        const std::string number =
+            status.substr(caption.size(), status.size() - caption.size() - tail.size());
+        const size_t point = number.find('.');
+        ASSERT_NE(point, std::string::npos) << status;
+        EXPECT_GT(point, 0u) << status;
+        EXPECT_EQ(number.size() - point, 3u) << status;
+        EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << status;
     }
 
     WindowFixture f;
