@@ -109,12 +109,6 @@ TEST_F(CheckHardwareDialogTest, ClosingThroughTheFrameSwitchesTheLinesOffAndStop
     EXPECT_FALSE(dialog->poll_timer().isActive());
 }
 
-TEST_F(CheckHardwareDialogTest, PollsEveryFiftyMilliseconds) {
-    open();
-    EXPECT_TRUE(dialog->poll_timer().isActive());
-    EXPECT_EQ(dialog->poll_timer().interval(), 50);
-}
-
 // The dialog over the simulated programmer board, whose DATA IN level a
 // fault can pin.
 class CheckHardwareOnBoard : public ::testing::Test {

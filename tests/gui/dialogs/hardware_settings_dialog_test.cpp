@@ -207,15 +207,5 @@ TEST_F(HardwareSettingsDialogTest, EscapeClosesAndDrivesTheLinesOff) {
     EXPECT_EQ(rig.data_writes().size(), 4u);
 }
 
-TEST(HardwareSettingsPinRule, ComparesTheTextAsEntered) {
-    EXPECT_TRUE(pin_answer_allowed(0, "9"));
-    EXPECT_TRUE(pin_answer_allowed(3, "16"));
-    EXPECT_FALSE(pin_answer_allowed(3, "15"));
-    EXPECT_FALSE(pin_answer_allowed(0, "+5"));
-    EXPECT_FALSE(pin_answer_allowed(4, "10 "));
-    EXPECT_TRUE(pin_answer_allowed(4, "13"));
-    EXPECT_FALSE(pin_answer_allowed(4, "14"));
-}
-
 }  // namespace
 }  // namespace picprog

@@ -143,14 +143,5 @@ TEST(PortOptionsPinout, IsTabSeparatedWithCrLfAfterEveryLine) {
     EXPECT_EQ(lines, 1u + 1u + 1u + 18u + 11u);
 }
 
-TEST(PortOptionsPinout, IsShownInAnOkBoxWithTheProductTitle) {
-    ScriptedPrompter prompter;
-    show_pinout(prompter);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, pinout_text());
-    EXPECT_EQ(prompter.messages[0].kind, MsgKind::Ok);
-    EXPECT_EQ(prompter.messages[0].title, kProductTitle);
-}
-
 }  // namespace
 }  // namespace picprog
