@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "core/hardware/hardware_backend.h"
+#include "core/sim/simulated_programmer.h"
 #include "gui/dialogs/check_hardware_dialog.h"
 #include "gui/dialogs/hardware_settings_dialog.h"
 #include "gui/dialogs/port_options.h"
@@ -85,6 +86,14 @@ void DialogCommands::change_port() {
             status = status->substr(0, status->rfind(kReady)) + std::string(kNotAvailable) + reason;
         }
     } else {
+        // The simulated board goes wherever the user plugs it, so that the
+        // status line's claim holds for it too.
+        if (auto* board = dynamic_cast<SimulatedProgrammer*>(&programmer_.backend());
+            board != nullptr) {
+            CircuitWiring wiring = board->wiring();
+            wiring.port_base = programmer_.line_settings.port_base;
+            board->set_wiring(wiring);
+        }
         *status += kSimulatedSuffix;
     }
     window_.set_status(*status);

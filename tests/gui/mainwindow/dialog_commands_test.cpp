@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/sim/chip_for_model.h"
 #include "gui/dialogs/check_hardware_dialog.h"
 #include "gui/dialogs/dialog_test_support.h"
 #include "gui/dialogs/hardware_settings_dialog.h"
@@ -147,6 +148,18 @@ TEST_F(PortOptionsWindow, PortTwoShowsOnTheStatusLine) {
     EXPECT_EQ(f.programmer.line_settings.port_base, 632);
     EXPECT_EQ(f.stored("Parallel Port Address"), "632");
     EXPECT_EQ(f.status(), "Parallel port 2 ready (simulated programmer)");
+}
+
+TEST_F(PortOptionsWindow, TheSimulatedBoardMovesToTheChosenPort) {
+    auto board = std::make_unique<SimulatedProgrammer>(chip_for_model("16F628A"));
+    SimulatedProgrammer& moved = *board;
+    f.programmer.set_backend(std::move(board));
+    f.boxes.inputs.push_back("3");
+    f.c().menuport->trigger();
+    EXPECT_EQ(moved.wiring().port_base, 956);
+    // The board answers at its new address: DATA IN follows DATA OUT.
+    f.programmer.driver().dataout_high();
+    EXPECT_EQ(f.programmer.driver().read_datain(), 1);
 }
 
 TEST_F(PortOptionsWindow, WrongEntryKeepsTheStatusLine) {
