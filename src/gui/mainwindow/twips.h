@@ -2,11 +2,12 @@
 
 #include <QRect>
 
+#include "gui/dialogs/dialog_metrics.h"
+
 namespace picprog {
 
-// Window positions are designed in twips; 15 twips make one logical pixel.
-constexpr int kTwipsPerPixel = 15;
-
+// Window positions are designed in twips (kTwipsPerPixel to a logical
+// pixel, shared with the dialogs).
 constexpr int twips_to_pixels(int twips) {
     return twips / kTwipsPerPixel;
 }
