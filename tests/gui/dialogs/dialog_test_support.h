@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -29,11 +31,21 @@ inline bool open_and_activate(QDialog& dialog) {
 
 // Runs `act` on the modal dialog once the blocking call that opens it has
 // entered its event loop; `act` must close the dialog.
-inline void when_modal_opens(std::function<void(QWidget&)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
+// The modal window may need a few turns of the event loop to show up (more
+// under the sanitizers), so the check is repeated until it is there; after
+// about five seconds the test fails and every visible dialog is closed, so
+// the blocking call under test always returns.
+inline void check_for_modal(std::shared_ptr<std::function<void(QWidget&)>> act, int attempts) {
+    constexpr int kMaxAttempts = 500;
+    constexpr int kRetryMs = 10;
+    QTimer::singleShot(attempts == 0 ? 0 : kRetryMs, [act, attempts] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal != nullptr) {
-            act(*modal);
+            (*act)(*modal);
+            return;
+        }
+        if (attempts < kMaxAttempts) {
+            check_for_modal(act, attempts + 1);
             return;
         }
         ADD_FAILURE() << "no modal window opened";
@@ -43,6 +55,10 @@ inline void when_modal_opens(std::function<void(QWidget&)> act) {
             }
         }
     });
+}
+
+inline void when_modal_opens(std::function<void(QWidget&)> act) {
+    check_for_modal(std::make_shared<std::function<void(QWidget&)>>(std::move(act)), 0);
 }
 
 // Compares every colour of two themes.
