@@ -46,19 +46,6 @@ std::optional<int32_t> parse_port_argument(std::string_view argument) {
     return address;
 }
 
-int port_number(int32_t port_base) {
-    switch (port_base) {
-        case kLpt1Base:
-            return 1;
-        case kLpt2Base:
-            return 2;
-        case kLpt3Base:
-            return 3;
-        default:
-            return 0;
-    }
-}
-
 std::string port_name(int32_t port_base) {
     const int number = port_number(port_base);
     if (number == 0) {

@@ -5,10 +5,6 @@
 namespace picprog {
 namespace {
 
-constexpr int32_t kLpt1Base = 888;
-constexpr int32_t kLpt2Base = 632;
-constexpr int32_t kLpt3Base = 956;
-
 std::string port_name(int32_t port_base) {
     const int number = port_number(port_base);
     if (number == 0) {
@@ -33,19 +29,6 @@ PortBackendMakers default_port_backend_makers() {
     };
     makers.hardware = [] { return make_hardware_backend(); };
     return makers;
-}
-
-int port_number(int32_t port_base) {
-    switch (port_base) {
-        case kLpt1Base:
-            return 1;
-        case kLpt2Base:
-            return 2;
-        case kLpt3Base:
-            return 3;
-        default:
-            return 0;
-    }
 }
 
 std::string attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,

@@ -9,6 +9,7 @@
 #include "core/devices/current_model.h"
 #include "core/engine/programmer.h"
 #include "core/hardware/hardware_backend.h"
+#include "core/hardware/lpt_ports.h"
 #include "core/hardware/port_backend.h"
 
 namespace picprog {
@@ -26,10 +27,6 @@ struct PortBackendMakers {
 // The real makers: the simulated board waits in real time, so a person
 // watching sees an operation take as long as on real hardware.
 PortBackendMakers default_port_backend_makers();
-
-// 1, 2 or 3 for the base addresses of LPT1 (378h), LPT2 (278h) and LPT3
-// (3BCh); 0 for any other address.
-int port_number(int32_t port_base);
 
 // Gives the programmer its back end for the port in its line settings:
 // the simulated board, or the hardware port opened at that address.
