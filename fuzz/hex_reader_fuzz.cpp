@@ -15,6 +15,8 @@ namespace {
 using picprog::CurrentModel;
 using picprog::MemoryImage;
 
+constexpr int32_t kFirstNonFlashWord = 0x2000;
+
 struct Shape {
     int32_t flash_size;
     int32_t eeprom_size;
@@ -65,6 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(byte >= 0 && byte <= 0xFF);
     }
 
+    // A FLASH reaching 2000h shadows the ID and configuration addresses: the
+    // writer's configuration record then reads back as FLASH, so only real
+    // shapes (FLASH below 2000h) can round-trip.
+    if (model.flash_size > kFirstNonFlashWord) {
+        return 0;
+    }
     MemoryImage reread;
     reread.blank_image(model);
     const picprog::HexParseResult again =
