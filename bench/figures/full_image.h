@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/devices/current_model.h"
+#include "core/memory/memory_image.h"
+
+namespace picprog::bench {
+
+// Blanks `image` for `model` and then fills every FLASH word and every
+// EEPROM byte with a value that is not the blank one, so that the used
+// extents are the whole memories and every location is written, read and
+// compared. The configuration words get the model's erased values: they
+// read back the same on every chip, whatever its unimplemented bits.
+void fill_full_image(const CurrentModel& model, MemoryImage& image);
+
+// True when both images hold the same words, bytes and configuration.
+bool same_image(const MemoryImage& a, const MemoryImage& b);
+
+}  // namespace picprog::bench
