@@ -4,10 +4,11 @@
 #include "cli/model_choice.h"
 #include "cli/port_choice.h"
 #include "cli/sim_state_file.h"
-#include "cli/traced_port.h"
 #include "core/devices/startup_selection.h"
 #include "core/hardware/hardware_backend.h"
+#include "core/hardware/lpt_ports.h"
 #include "core/hardware/null_backend.h"
+#include "core/hardware/traced_port.h"
 #include "core/hexfile/atomic_file_write.h"
 #include "core/hexfile/file_read.h"
 #include "core/memory/decimal_text.h"
@@ -31,13 +32,6 @@ GenericChipShape shape_of(const CurrentModel& model) {
     shape.config1_erased = model.config_erased[1] < 0 ? kBlankWord : model.config_erased[1];
     shape.config2_erased = model.config2_used ? model.config_erased[2] : -1;
     return shape;
-}
-
-std::string without_final_period(std::string_view text) {
-    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
 }
 
 }  // namespace
@@ -183,9 +177,8 @@ std::optional<ExitStatus> ChipSession::attach_hardware(const ChipOptions& option
     std::unique_ptr<HardwareBackend> port = make_hardware_backend();
     const std::string reason = port->open(base);
     if (!reason.empty()) {
-        context_.console.err << port_name(base)
-                             << " not available: " << without_final_period(reason)
-                             << ". Use --simulate to try the program without one.\n";
+        context_.console.err << port_unavailable_text(base, reason)
+                             << " Use --simulate to try the program without one.\n";
         return ExitStatus::PortUnavailable;
     }
     if (trace_file_.is_open()) {

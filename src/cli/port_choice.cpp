@@ -46,12 +46,4 @@ std::optional<int32_t> parse_port_argument(std::string_view argument) {
     return address;
 }
 
-std::string port_name(int32_t port_base) {
-    const int number = port_number(port_base);
-    if (number == 0) {
-        return "Parallel port at address " + std::to_string(port_base);
-    }
-    return "Parallel port " + std::to_string(number);
-}
-
 }  // namespace picprog

@@ -15,7 +15,4 @@ namespace picprog {
 // 4 to FFFFh.
 std::optional<int32_t> parse_port_argument(std::string_view argument);
 
-// "Parallel port 1", or "Parallel port at address 1234" for another base.
-std::string port_name(int32_t port_base);
-
 }  // namespace picprog

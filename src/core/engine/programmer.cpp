@@ -23,6 +23,12 @@ void Programmer::set_backend(std::unique_ptr<PortBackend> backend) {
     driver_.set_backend(*backend_);
 }
 
+std::unique_ptr<PortBackend> Programmer::swap_backend(std::unique_ptr<PortBackend> backend) {
+    std::unique_ptr<PortBackend> old = std::move(backend_);
+    set_backend(std::move(backend));
+    return old;
+}
+
 bool Programmer::select(int32_t index) {
     if (database.model(index) == nullptr) {
         return false;

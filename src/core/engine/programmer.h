@@ -38,6 +38,8 @@ public:
 
     // Replaces the active back end; later port accesses go to the new one.
     void set_backend(std::unique_ptr<PortBackend> backend);
+    // The same, handing back the back end that was active.
+    std::unique_ptr<PortBackend> swap_backend(std::unique_ptr<PortBackend> backend);
     // Pump run by the line driver after every port transfer.
     void set_event_pump(EventPump pump) { driver_.set_event_pump(std::move(pump)); }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/hardware/port_backend.h"
 
@@ -22,6 +23,10 @@ public:
     virtual bool is_open() const = 0;
     // Why the last open failed (empty after a success).
     virtual std::string last_error() const = 0;
+    // What this back end finds on the machine, one line each, for the port
+    // diagnostics: the ports with their addresses and device files, the
+    // drivers involved, and whatever looks like a port but cannot be used.
+    virtual std::vector<std::string> findings() = 0;
 };
 
 // The hardware back end of this platform, not yet opened.

@@ -13,8 +13,8 @@ std::string InpOutBackend::open(int32_t /*port_base*/) {
     }
     tried_ = true;
     if (!loader_ || !loader_->load(library_)) {
-        error_ = library_ + " not found (install InpOut and put " + library_ +
-                 " beside the program)";
+        error_ =
+            library_ + " not found (install InpOut and put " + library_ + " beside the program)";
         return error_;
     }
     // The library's exports are plain C functions; their addresses come back
@@ -29,6 +29,17 @@ std::string InpOutBackend::open(int32_t /*port_base*/) {
     }
     error_.clear();
     return error_;
+}
+
+std::vector<std::string> InpOutBackend::findings() {
+    if (!is_open()) {
+        open(0);
+    }
+    if (!is_open()) {
+        return {"Port access library: " + error_ + "."};
+    }
+    return {"Port access library: " + library_ +
+            " loaded; it reaches every I/O address, so any port base can be used."};
 }
 
 void InpOutBackend::write(int32_t address, uint8_t value) {
@@ -47,7 +58,11 @@ uint8_t InpOutBackend::read(int32_t address) {
     return static_cast<uint8_t>(inp32_(static_cast<short>(address)) & 0xFF);
 }
 
-void InpOutBackend::sleep_ms(int32_t ms) { real_sleep_ms(ms); }
-void InpOutBackend::delay_us(int32_t us) { real_delay_us(us); }
+void InpOutBackend::sleep_ms(int32_t ms) {
+    real_sleep_ms(ms);
+}
+void InpOutBackend::delay_us(int32_t us) {
+    real_delay_us(us);
+}
 
 }  // namespace picprog

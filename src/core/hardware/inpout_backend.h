@@ -23,6 +23,7 @@ public:
     std::string open(int32_t port_base) override;
     bool is_open() const override { return out32_ != nullptr && inp32_ != nullptr; }
     std::string last_error() const override { return error_; }
+    std::vector<std::string> findings() override;
 
     void write(int32_t address, uint8_t value) override;
     uint8_t read(int32_t address) override;

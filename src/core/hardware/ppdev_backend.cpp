@@ -31,7 +31,8 @@ std::string no_port_reason(PpdevSystem& system, int32_t base,
                            const std::vector<ParallelPort>& ports) {
     const std::string wanted = "no parallel port at " + port_address_text(base);
     if (!ports.empty()) {
-        return wanted + " (found: " + list_of(ports) + "; choose it with Change Parallel Port Number)";
+        return wanted + " (found: " + list_of(ports) +
+               "; choose it with Change Parallel Port Number)";
     }
     const auto usb = find_usb_printer_adapters(system);
     if (!usb.empty()) {
@@ -45,11 +46,18 @@ std::string no_port_reason(PpdevSystem& system, int32_t base,
     return "no parallel port found";
 }
 
+constexpr const char* kPermissionAdvice =
+    "add yourself to the lp group: sudo usermod -aG lp $USER, then log in again; or give "
+    "the ports to a group of yours with a udev rule such as "
+    "KERNEL==\"parport[0-9]*\", GROUP=\"plugdev\", MODE=\"0660\"";
+
 }  // namespace
 
 PpdevBackend::PpdevBackend(std::unique_ptr<PpdevSystem> system) : system_(std::move(system)) {}
 
-PpdevBackend::~PpdevBackend() { close(); }
+PpdevBackend::~PpdevBackend() {
+    close();
+}
 
 void PpdevBackend::close() {
     if (fd_ >= 0) {
@@ -81,14 +89,13 @@ std::string PpdevBackend::open(int32_t port_base) {
         if (!system_->exists(device)) {
             error_ = device + " is missing (the ppdev driver is not loaded: sudo modprobe ppdev)";
         } else if (fd < 0 && (error == EACCES || error == EPERM)) {
-            error_ = "permission denied on " + device +
-                     " (add yourself to the lp group: sudo usermod -aG lp $USER, then log in "
-                     "again)";
+            error_ = "permission denied on " + device + " (" + kPermissionAdvice + ")";
         } else if (fd < 0) {
             error_ = "cannot open " + device + ": " + std::strerror(error);
         } else if (system_->ioctl(fd, PPCLAIM, nullptr, error) != 0) {
             system_->close_device(fd);
-            error_ = device + " is held by another driver (unload the printer driver: "
+            error_ = device +
+                     " is held by another driver (unload the printer driver: "
                      "sudo modprobe -r lp)";
         } else {
             fd_ = fd;
@@ -97,6 +104,56 @@ std::string PpdevBackend::open(int32_t port_base) {
     }
     failed_base_ = error_.empty() ? -1 : port_base;
     return error_;
+}
+
+std::vector<std::string> PpdevBackend::findings() {
+    std::vector<std::string> lines;
+    const std::vector<ParallelPort> ports = find_parallel_ports(*system_);
+    if (!ports.empty()) {
+        lines.push_back("Parallel ports: " + list_of(ports) + ".");
+    } else if (!system_->exists("/proc/sys/dev/parport")) {
+        lines.push_back(
+            "Parallel ports: none (the parport driver is not loaded: sudo modprobe parport_pc "
+            "ppdev).");
+    } else {
+        lines.push_back("Parallel ports: none listed in /proc/sys/dev/parport.");
+    }
+    for (const ParallelPort& port : ports) {
+        const std::string device = "/dev/" + port.name;
+        if (fd_ >= 0 && port.base == base_) {
+            lines.push_back(device + ": claimed by this program.");
+            continue;
+        }
+        if (!system_->exists(device)) {
+            lines.push_back(device +
+                            ": missing (the ppdev driver is not loaded: sudo modprobe "
+                            "ppdev).");
+            continue;
+        }
+        // Opening without claiming tells whether the permissions allow it and
+        // leaves the port to whoever holds it.
+        int error = 0;
+        const int fd = system_->open_device(device, error);
+        if (fd >= 0) {
+            system_->close_device(fd);
+            lines.push_back(device + ": can be opened.");
+        } else if (error == EACCES || error == EPERM) {
+            lines.push_back(device + ": permission denied (" + kPermissionAdvice + ").");
+        } else {
+            lines.push_back(device + ": cannot be opened: " + std::strerror(error) + ".");
+        }
+    }
+    if (system_->exists("/sys/module/lp")) {
+        lines.push_back(
+            "Printer driver lp: loaded; it claims the ports it finds (unload it: sudo modprobe "
+            "-r lp).");
+    }
+    for (const std::string& adapter : find_usb_printer_adapters(*system_)) {
+        lines.push_back("USB printer adapter " + adapter +
+                        ": it can only print, it cannot switch single pins, so it cannot drive "
+                        "a programmer.");
+    }
+    return lines;
 }
 
 void PpdevBackend::write(int32_t address, uint8_t value) {
@@ -129,8 +186,12 @@ uint8_t PpdevBackend::read(int32_t address) {
     return byte;
 }
 
-void PpdevBackend::sleep_ms(int32_t ms) { real_sleep_ms(ms); }
-void PpdevBackend::delay_us(int32_t us) { real_delay_us(us); }
+void PpdevBackend::sleep_ms(int32_t ms) {
+    real_sleep_ms(ms);
+}
+void PpdevBackend::delay_us(int32_t us) {
+    real_delay_us(us);
+}
 
 }  // namespace picprog
 

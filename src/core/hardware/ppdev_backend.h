@@ -21,6 +21,7 @@ public:
     std::string open(int32_t port_base) override;
     bool is_open() const override { return fd_ >= 0; }
     std::string last_error() const override { return error_; }
+    std::vector<std::string> findings() override;
 
     // Base + 0 goes to PPWDATA, base + 2 to PPWCONTROL; a write to another
     // address is taken as the data register of a new port base, which is

@@ -22,7 +22,7 @@ constexpr std::array<Signal, 5> kSignals = {{
 }  // namespace
 
 VcdTrace::VcdTrace(std::ostream& out) : out_(out) {
-    out_ << "$version Quellmark simulated programmer $end\n"
+    out_ << "$version Quellmark Parallel Port PIC Programmer line trace $end\n"
          << "$timescale 1us $end\n"
          << "$scope module programmer $end\n";
     for (const Signal& s : kSignals) {

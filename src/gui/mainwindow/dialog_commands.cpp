@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "core/hardware/hardware_backend.h"
+#include "core/hardware/traced_port.h"
 #include "core/sim/simulated_programmer.h"
 #include "gui/dialogs/check_hardware_dialog.h"
 #include "gui/dialogs/hardware_settings_dialog.h"
@@ -11,12 +12,11 @@
 #include "gui/dialogs/theme_dialog.h"
 #include "gui/mainwindow/clickable_label.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/port_backends.h"
 
 namespace picprog {
 namespace {
 
-constexpr std::string_view kReady = " ready";
-constexpr std::string_view kNotAvailable = " not available: ";
 constexpr std::string_view kSimulatedSuffix = " (simulated programmer)";
 
 }  // namespace
@@ -80,16 +80,16 @@ void DialogCommands::change_port() {
     // A real port reopens itself at the new address on the next transfer;
     // trying it now keeps the status line from calling a missing port ready.
     // The simulated programmer says so, as it does at start-up.
-    if (auto* port = dynamic_cast<HardwareBackend*>(&programmer_.backend()); port != nullptr) {
-        if (const std::string reason = port->open(programmer_.line_settings.port_base);
-            !reason.empty()) {
-            status = status->substr(0, status->rfind(kReady)) + std::string(kNotAvailable) + reason;
+    PortBackend& active = untraced(programmer_.backend());
+    if (auto* port = dynamic_cast<HardwareBackend*>(&active); port != nullptr) {
+        const int32_t base = programmer_.line_settings.port_base;
+        if (const std::string reason = port->open(base); !reason.empty()) {
+            status = hardware_port_status(base, reason);
         }
     } else {
         // The simulated board goes wherever the user plugs it, so that the
         // status line's claim holds for it too.
-        if (auto* board = dynamic_cast<SimulatedProgrammer*>(&programmer_.backend());
-            board != nullptr) {
+        if (auto* board = dynamic_cast<SimulatedProgrammer*>(&active); board != nullptr) {
             CircuitWiring wiring = board->wiring();
             wiring.port_base = programmer_.line_settings.port_base;
             board->set_wiring(wiring);

@@ -27,4 +27,9 @@ std::string DialogFileChooser::save_file(QWidget* parent, std::string_view folde
                                                QFileDialog::DontConfirmOverwrite));
 }
 
+std::string DialogFileChooser::trace_file(QWidget* parent, std::string_view folder) {
+    return native(
+        QFileDialog::getSaveFileName(parent, q(kTraceTitle), q(folder), q(kTraceFileFilter)));
+}
+
 }  // namespace picprog

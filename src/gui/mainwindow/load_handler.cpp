@@ -2,6 +2,7 @@
 
 #include "core/devices/startup_selection.h"
 #include "core/memory/decimal_text.h"
+#include "gui/mainwindow/hardware_commands.h"
 #include "gui/mainwindow/main_window.h"
 
 namespace picprog {
@@ -34,7 +35,11 @@ void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore&
                       const LoadHandlerOptions& options) {
     load_theme(theme, settings);
     window.settheme();
-    window.set_simulated(options.simulated);
+    // Read first, so the caption is right from the first showing; a forced
+    // run leaves the stored choice as it was.
+    const bool stored_simulated = settings.get_setting(setting::kSimulatedProgrammer, "0") == "1";
+    const bool simulated = options.simulated || stored_simulated;
+    window.set_simulated(simulated);
     window.show_centred();
 
     window.set_last_path(settings.get_setting(setting::kLastPath, options.program_folder));
@@ -44,9 +49,8 @@ void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore&
 
     programmer.line_settings = read_line_settings(settings);
     programmer.shadow = PortShadow{};
-    const std::string port_status = attach_port_backend(programmer, makers, options.simulated);
-    programmer.driver().all_lines_off();
-    window.set_status(port_status);
+    auto* hardware = new HardwareCommands(window, programmer, settings, makers, simulated);
+    window.set_status(hardware->attach());
 }
 
 }  // namespace picprog

@@ -89,6 +89,7 @@ public:
     InPlaceEditor& editor() { return *editor_; }
     WheelHook& wheel_hook() { return *wheel_; }
     DialogCommands& dialog_commands() { return *dialogs_; }
+    FileChooser& file_chooser() { return services_.files; }
 
     // The commands behind the buttons, menu items and labels. Each is
     // ignored while busy().

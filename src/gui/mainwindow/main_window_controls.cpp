@@ -94,6 +94,12 @@ void build_menus(QMainWindow& window, MainWindowControls& c) {
     c.menu4 = bar->addMenu("&Hardware");
     c.menusettings = item(c.menu4, "Settings");
     c.menucheck = item(c.menu4, "Check");
+    c.menu4->addSeparator();
+    c.menusimulated = item(c.menu4, "Simulated Programmer");
+    c.menusimulated->setCheckable(true);
+    c.menudiagnostics = item(c.menu4, "Port Diagnostics");
+    c.menutrace = item(c.menu4, "Record Line Trace...");
+    c.menutrace->setCheckable(true);
 
     c.menu5 = bar->addMenu("&Options");
     c.menumodel = item(c.menu5, "Change Microcontroller Model");

@@ -53,6 +53,9 @@ struct MainWindowControls {
     std::array<QAction*, kOperationButtons> tools{};
     QAction* menusettings = nullptr;
     QAction* menucheck = nullptr;
+    QAction* menusimulated = nullptr;  // checkable: the simulated programmer in use
+    QAction* menudiagnostics = nullptr;
+    QAction* menutrace = nullptr;  // checkable: a line trace is being recorded
     QAction* menumodel = nullptr;
     QAction* menuport = nullptr;
     QAction* menuprogtime = nullptr;

@@ -3,24 +3,6 @@
 #include "gui/mainwindow/simulated_board.h"
 
 namespace picprog {
-namespace {
-
-std::string port_name(int32_t port_base) {
-    const int number = port_number(port_base);
-    if (number == 0) {
-        return "Parallel port at address " + std::to_string(port_base);
-    }
-    return "Parallel port " + std::to_string(number);
-}
-
-std::string without_final_period(std::string_view text) {
-    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
-        text.remove_suffix(1);
-    }
-    return std::string(text);
-}
-
-}  // namespace
 
 PortBackendMakers default_port_backend_makers() {
     PortBackendMakers makers;
@@ -29,6 +11,14 @@ PortBackendMakers default_port_backend_makers() {
     };
     makers.hardware = [] { return make_hardware_backend(); };
     return makers;
+}
+
+std::string hardware_port_status(int32_t port_base, std::string_view reason) {
+    if (!reason.empty()) {
+        return port_unavailable_text(port_base, reason) +
+               " Tick Simulated Programmer in the Hardware menu to try the program without one.";
+    }
+    return port_number(port_base) == 0 ? std::string() : port_name(port_base) + " ready";
 }
 
 std::string attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,
@@ -42,11 +32,7 @@ std::string attach_port_backend(Programmer& programmer, const PortBackendMakers&
     std::unique_ptr<HardwareBackend> port = makers.hardware();
     const std::string reason = port->open(base);
     programmer.set_backend(std::move(port));
-    if (!reason.empty()) {
-        return port_name(base) + " not available: " + without_final_period(reason) +
-               ". Use --simulate to try the program without one.";
-    }
-    return port_number(base) == 0 ? std::string() : port_name(base) + " ready";
+    return hardware_port_status(base, reason);
 }
 
 }  // namespace picprog

@@ -28,12 +28,16 @@ struct PortBackendMakers {
 // watching sees an operation take as long as on real hardware.
 PortBackendMakers default_port_backend_makers();
 
+// The status line for the hardware port at `port_base` after trying to
+// open it: "Parallel port N ready", empty for an address other than the
+// three known ones, or, when `reason` says why it did not open, a sentence
+// saying so and how to go on without a port.
+std::string hardware_port_status(int32_t port_base, std::string_view reason);
+
 // Gives the programmer its back end for the port in its line settings:
 // the simulated board, or the hardware port opened at that address.
-// Returns the status line text: "Parallel port N ready" (with
-// " (simulated programmer)" for the simulated board), empty for an address
-// other than the three known ones, or, when the hardware port cannot be
-// opened, a sentence saying so, with the reason and what to do instead.
+// Returns the status line text: as hardware_port_status, with
+// " (simulated programmer)" after "ready" for the simulated board.
 std::string attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,
                                 bool simulated);
 

@@ -14,8 +14,12 @@ struct PortLog {
 };
 PortLog* g_log = nullptr;  // set by each test; the exports cannot carry state
 
-void fake_out32(short address, short value) { g_log->writes.emplace_back(address, value); }
-short fake_inp32(short /*address*/) { return g_log->status; }
+void fake_out32(short address, short value) {
+    g_log->writes.emplace_back(address, value);
+}
+short fake_inp32(short /*address*/) {
+    return g_log->status;
+}
 
 class FakeLoader : public LibraryLoader {
 public:
@@ -63,7 +67,7 @@ TEST_F(InpOut, PicksTheLibraryForThePointerWidth) {
 
 TEST_F(InpOut, PassesRegisterAccessesThrough) {
     InpOutBackend backend(std::make_unique<FakeLoader>("inpout32.dll", both_exports()), 32);
-    log.status = 0x1F8;  // only the low byte counts
+    log.status = 0x1F8;          // only the low byte counts
     backend.write(0x378, 0x04);  // opens on first use
     backend.write(0x37A, 0x0B);
     EXPECT_EQ(backend.read(0x379), 0xF8);
@@ -71,11 +75,11 @@ TEST_F(InpOut, PassesRegisterAccessesThrough) {
 }
 
 TEST_F(InpOut, ALibraryWithoutTheFunctionsIsRefused) {
-    InpOutBackend backend(std::make_unique<FakeLoader>(
-                              "inpout32.dll",
-                              std::map<std::string, void*>{
-                                  {"Out32", reinterpret_cast<void*>(&fake_out32)}}),
-                          32);
+    InpOutBackend backend(
+        std::make_unique<FakeLoader>(
+            "inpout32.dll",
+            std::map<std::string, void*>{{"Out32", reinterpret_cast<void*>(&fake_out32)}}),
+        32);
     EXPECT_NE(backend.open(888).find("has no Out32 / Inp32"), std::string::npos);
     backend.write(0x378, 1);
     EXPECT_TRUE(log.writes.empty());
@@ -85,6 +89,20 @@ TEST_F(InpOut, ALibraryWithoutTheFunctionsIsRefused) {
 TEST_F(InpOut, NoLoaderMeansNotFound) {
     InpOutBackend backend(nullptr, 64);
     EXPECT_NE(backend.open(888).find("inpoutx64.dll not found"), std::string::npos);
+}
+
+TEST_F(InpOut, FindingsSayWhetherTheLibraryLoaded) {
+    InpOutBackend missing(std::make_unique<FakeLoader>("other.dll", both_exports()), 32);
+    const auto absent = missing.findings();
+    ASSERT_EQ(absent.size(), 1u);
+    EXPECT_EQ(absent[0],
+              "Port access library: inpout32.dll not found (install InpOut and put inpout32.dll "
+              "beside the program).");
+
+    InpOutBackend present(std::make_unique<FakeLoader>("inpoutx64.dll", both_exports()), 64);
+    const auto loaded = present.findings();
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_NE(loaded[0].find("inpoutx64.dll loaded"), std::string::npos);
 }
 
 }  // namespace

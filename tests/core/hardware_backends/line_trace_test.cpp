@@ -5,8 +5,15 @@
 #include <map>
 #include <sstream>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
 #include "core/hardware/line_driver.h"
 #include "core/hardware/recording_backend.h"
+#include "core/hardware/traced_port.h"
 
 namespace picprog {
 namespace {
@@ -91,6 +98,74 @@ TEST_F(LineTrace, FollowsThePinSettingsAndPassesEveryAccessOn) {
     EXPECT_FALSE(trace.levels().vdd);
     const auto changes = parse_vcd(vcd.str());
     EXPECT_EQ(changes.at("VDD").back().second, 0);
+}
+
+TEST(TracedPortOwnership, RecordsUntilReleasedAndHandsBackTheSamePort) {
+    LineSettings settings;
+    PortShadow shadow;
+    auto inner = std::make_unique<RecordingBackend>();
+    RecordingBackend* raw = inner.get();
+    auto stream = std::make_unique<std::ostringstream>();
+    std::ostringstream* vcd = stream.get();
+    TracedPort traced(std::move(inner), settings, std::move(stream),
+                      [raw] { return raw->now_us(); });
+    EXPECT_EQ(&untraced(traced), raw);
+
+    LineDriver driver(settings, shadow, traced);
+    driver.all_lines_off();
+    const size_t before = raw->writes().size();
+    driver.vdd_on();
+    EXPECT_GT(raw->writes().size(), before);
+    EXPECT_EQ(parse_vcd(vcd->str()).at("VDD").back().second, 1);
+
+    std::unique_ptr<PortBackend> back = traced.release_inner();
+    EXPECT_EQ(back.get(), raw);
+    EXPECT_EQ(&untraced(*back), raw);
+}
+
+// The file must open in the tools people use to look at it; sigrok-cli is
+// what PulseView is built on.
+TEST(LineTraceFile, SigrokCliReadsTheTraceWithItsFiveChannels) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("picprog-trace-" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vcd");
+    {
+        LineSettings settings;
+        PortShadow shadow;
+        RecordingBackend inner;
+        std::ofstream out(path, std::ios::binary);
+        LineTraceBackend trace(inner, settings, out, [&inner] { return inner.now_us(); });
+        LineDriver driver(settings, shadow, trace);
+        driver.all_lines_off();
+        driver.power_up(VoltageSequence::VddFirst);
+        driver.send_command(0x06);
+        driver.power_down();
+    }
+    const std::string command = "sigrok-cli -I vcd -i '" + path.string() + "' -O ascii 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    for (size_t got = 0; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
+    }
+    const int status = pclose(pipe);
+    std::filesystem::remove(path);
+    ASSERT_EQ(status, 0) << "sigrok-cli must be installed (scripts/install-packages)\n" << output;
+    EXPECT_NE(output.find("Acquisition with 5/5 channels"), std::string::npos) << output;
+    for (const char* channel : {"VDD:", "VPP:", "CLOCK:", "DATA_OUT:", "DATA_IN:"}) {
+        EXPECT_NE(output.find(channel), std::string::npos) << channel;
+    }
+    // The command's clock pulses appear as rising and falling edges.
+    std::string clock_rows;
+    std::istringstream rows(output);
+    for (std::string row; std::getline(rows, row);) {
+        if (row.starts_with("CLOCK:")) {
+            clock_rows += row.substr(6);
+        }
+    }
+    EXPECT_GE(std::count(clock_rows.begin(), clock_rows.end(), '/'), 6);
+    EXPECT_GE(std::count(clock_rows.begin(), clock_rows.end(), '\\'), 6);
 }
 
 }  // namespace

@@ -149,7 +149,8 @@ TEST_F(Ppdev, AWriteToAnotherBaseReopensThere) {
     for (const auto& call : system->calls) {
         requests.push_back(call.request);
     }
-    EXPECT_EQ(requests, (std::vector<unsigned long>{PPCLAIM, PPWDATA, PPRELEASE, PPCLAIM, PPWDATA}));
+    EXPECT_EQ(requests,
+              (std::vector<unsigned long>{PPCLAIM, PPWDATA, PPRELEASE, PPCLAIM, PPWDATA}));
 }
 
 TEST_F(Ppdev, AFailedBaseIsNotRetriedAtEveryAccess) {
@@ -186,20 +187,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"other port only", [](FakeSystem& s) { s.add_port(0, 0x278); },
                     "no parallel port at 378h (found: parport0 at 278h"},
-        FailureCase{"pcie card", [](FakeSystem& s) { s.add_port(2, 0xD010); },
-                    "parport2 at D010h"},
+        FailureCase{"pcie card", [](FakeSystem& s) { s.add_port(2, 0xD010); }, "parport2 at D010h"},
         FailureCase{"nothing", [](FakeSystem&) {}, "no parallel port found"},
-        FailureCase{"no driver",
-                    [](FakeSystem& s) { s.proc_present = false; },
+        FailureCase{"no driver", [](FakeSystem& s) { s.proc_present = false; },
                     "sudo modprobe parport_pc ppdev"},
         FailureCase{"usb adapter", [](FakeSystem& s) { s.usb = {"lp0"}; },
                     "/dev/usb/lp0 is a USB printer adapter, which cannot switch single pins"},
-        FailureCase{"no ppdev",
-                    [](FakeSystem& s) {
-                        s.add_port(0, 0x378);
-                        s.files.clear();
-                    },
-                    "/dev/parport0 is missing (the ppdev driver is not loaded: sudo modprobe ppdev)"},
+        FailureCase{
+            "no ppdev",
+            [](FakeSystem& s) {
+                s.add_port(0, 0x378);
+                s.files.clear();
+            },
+            "/dev/parport0 is missing (the ppdev driver is not loaded: sudo modprobe ppdev)"},
         FailureCase{"permission",
                     [](FakeSystem& s) {
                         s.add_port(0, 0x378);
@@ -218,6 +218,63 @@ INSTANTIATE_TEST_SUITE_P(
                         s.open_errno = ENXIO;
                     },
                     "cannot open /dev/parport0: "}));
+
+// The diagnostics list what the machine has, port by port, without
+// claiming anything.
+TEST_F(Ppdev, FindingsListEveryPortAndWhetherItsDeviceOpens) {
+    system->add_port(0, 0x378);
+    system->add_port(1, 0xD010);
+    system->files.erase("/dev/parport1");
+    const auto lines = backend.findings();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Parallel ports: parport0 at 378h, parport1 at D010h.");
+    EXPECT_EQ(lines[1], "/dev/parport0: can be opened.");
+    EXPECT_THAT(lines[2], HasSubstr("/dev/parport1: missing (the ppdev driver is not loaded"));
+    EXPECT_EQ(system->closes, 1);
+    for (const auto& call : system->calls) {
+        EXPECT_NE(call.request, static_cast<unsigned long>(PPCLAIM));
+    }
+}
+
+TEST_F(Ppdev, FindingsGiveTheGroupAndTheUdevRuleForAPermissionProblem) {
+    system->add_port(0, 0x378);
+    system->open_errno = EACCES;
+    const auto lines = backend.findings();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_THAT(lines[1], HasSubstr("/dev/parport0: permission denied (add yourself to the lp "
+                                    "group: sudo usermod -aG lp $USER"));
+    EXPECT_THAT(lines[1], HasSubstr("KERNEL==\"parport[0-9]*\""));
+}
+
+TEST_F(Ppdev, FindingsNameThePortThisProgramHoldsWithoutOpeningItAgain) {
+    system->add_port(0, 0x378);
+    ASSERT_EQ(backend.open(0x378), "");
+    system->opened.clear();
+    const auto lines = backend.findings();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "/dev/parport0: claimed by this program.");
+    EXPECT_TRUE(system->opened.empty());
+}
+
+TEST_F(Ppdev, FindingsNameThePrinterDriverAndUsbAdapters) {
+    system->files.insert("/sys/module/lp");
+    system->usb = {"lp1", "lp0"};
+    const auto lines = backend.findings();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Parallel ports: none listed in /proc/sys/dev/parport.");
+    EXPECT_THAT(lines[1], HasSubstr("Printer driver lp: loaded"));
+    EXPECT_THAT(lines[1], HasSubstr("sudo modprobe -r lp"));
+    EXPECT_THAT(lines[2], HasSubstr("USB printer adapter /dev/usb/lp0: "));
+    EXPECT_THAT(lines[2], HasSubstr("cannot switch single pins"));
+    EXPECT_THAT(lines[3], HasSubstr("/dev/usb/lp1"));
+}
+
+TEST_F(Ppdev, FindingsSayWhenTheParportDriverIsMissing) {
+    system->proc_present = false;
+    const auto lines = backend.findings();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_THAT(lines[0], HasSubstr("sudo modprobe parport_pc ppdev"));
+}
 
 }  // namespace
 }  // namespace picprog

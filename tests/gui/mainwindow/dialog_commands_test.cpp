@@ -188,7 +188,9 @@ TEST(PortOptionsWindowHardware, AMissingPortIsNotCalledReady) {
     f.boxes.inputs.push_back("2");
     f.c().menuport->trigger();
     EXPECT_EQ(f.hardware->opened_at, 632);
-    EXPECT_EQ(f.status(), "Parallel port 2 not available: no parallel port at 0x278");
+    EXPECT_EQ(f.status(),
+              "Parallel port 2 not available: no parallel port at 0x278. Tick Simulated "
+              "Programmer in the Hardware menu to try the program without one.");
 }
 
 TEST_F(PortOptionsWindow, ProgrammingTimeAndPinout) {

@@ -148,7 +148,9 @@ TEST(MainWindowMenus, CaptionsAccessKeysAndNoShortcuts) {
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"&File", {"&Clear Buffer", "&Open HEX File", "&Save Buffer As"}},
         {"&Tools", {"&Program All", "&Read All", "&Erase All", "&Blank Check", "&Verify"}},
-        {"&Hardware", {"Settings", "Check"}},
+        {"&Hardware",
+         {"Settings", "Check", "", "Simulated Programmer", "Port Diagnostics",
+          "Record Line Trace..."}},
         {"&Options",
          {"Change Microcontroller Model", "Change Parallel Port Number",
           "Change Default Programming Time", "Change Color Theme"}},

@@ -86,10 +86,10 @@ TEST(StartupLoadHandler, StatusLineTellsWhichPortIsReadyOrWhyNot) {
         {"123", false, "", ""},
         {"888", false, "no parallel port found.",
          "Parallel port 1 not available: no parallel port found. "
-         "Use --simulate to try the program without one."},
+         "Tick Simulated Programmer in the Hardware menu to try the program without one."},
         {"123", false, "permission denied",
          "Parallel port at address 123 not available: permission denied. "
-         "Use --simulate to try the program without one."},
+         "Tick Simulated Programmer in the Hardware menu to try the program without one."},
     };
     for (const PortCase& pc : cases) {
         WindowFixture f;

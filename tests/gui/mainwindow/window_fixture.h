@@ -90,10 +90,17 @@ public:
         return save_answer;
     }
 
+    std::string trace_file(QWidget* /*parent*/, std::string_view folder) override {
+        trace_folders.emplace_back(folder);
+        return trace_answer;
+    }
+
     std::string open_answer;
     std::string save_answer;
+    std::string trace_answer;
     std::vector<std::string> open_folders;
     std::vector<std::string> save_folders;
+    std::vector<std::string> trace_folders;
 };
 
 // Passes every access to the board and runs a probe after each write, so a
@@ -126,16 +133,28 @@ public:
     explicit FakeHardware(std::string reason) : reason_(std::move(reason)) {}
     std::string open(int32_t port_base) override {
         opened_at = port_base;
+        if (open_log != nullptr) {
+            open_log->push_back(port_base);
+        }
         return reason_;
     }
     bool is_open() const override { return reason_.empty(); }
     std::string last_error() const override { return reason_; }
-    void write(int32_t, uint8_t) override {}
+    std::vector<std::string> findings() override { return found; }
+    void write(int32_t address, uint8_t value) override {
+        if (write_log != nullptr) {
+            write_log->push_back({address, value});
+        }
+    }
     uint8_t read(int32_t) override { return 0; }
     void sleep_ms(int32_t) override {}
     void delay_us(int32_t) override {}
 
     int32_t opened_at = 0;
+    std::vector<std::string> found;
+    // Where opens and writes are recorded; the fixture's logs outlive the port.
+    std::vector<int32_t>* open_log = nullptr;
+    std::vector<std::pair<int32_t, uint8_t>>* write_log = nullptr;
 
 private:
     std::string reason_;
@@ -161,7 +180,11 @@ struct WindowFixture {
         };
         m.hardware = [this] {
             auto port = std::make_unique<FakeHardware>(hardware_failure);
+            port->found = hardware_findings;
+            port->write_log = &hardware_writes;
+            port->open_log = &hardware_opens;
             hardware = port.get();
+            ++hardware_made;
             return std::unique_ptr<HardwareBackend>(std::move(port));
         };
         return m;
@@ -203,6 +226,10 @@ struct WindowFixture {
     ScriptedFiles files;
     std::vector<int> quits;
     std::string hardware_failure;
+    std::vector<std::string> hardware_findings;
+    std::vector<std::pair<int32_t, uint8_t>> hardware_writes;
+    std::vector<int32_t> hardware_opens;
+    int hardware_made = 0;
     SimulatedProgrammer* board = nullptr;
     ProbeBackend* probe = nullptr;
     FakeHardware* hardware = nullptr;
