@@ -17,7 +17,9 @@ class RateLimitedPump {
 public:
     static constexpr int64_t kMinimumIntervalMs = 15;
 
-    // `clock` defaults to a monotonic clock; tests hand in their own.
+    // `clock` defaults to a cheap coarse monotonic clock (a few ms
+    // resolution is plenty for a 15 ms interval, and the pump runs after
+    // every port transfer); tests hand in their own.
     explicit RateLimitedPump(MillisecondClock clock = {});
 
     // Lets pending events run when kMinimumIntervalMs have passed since the
@@ -27,6 +29,8 @@ public:
     void run_now();
 
 private:
+    int64_t now_ms() const;
+
     MillisecondClock clock_;
     int64_t last_run_ms_ = 0;
     bool has_run_ = false;
