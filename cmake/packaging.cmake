@@ -41,24 +41,28 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/docs/quellmark-picprog-cli.1)
   install(FILES ${PICPROG_GZ_DIR}/quellmark-picprog-cli.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
+# The package's name, not the CMake project's, names its documentation folder.
 install(FILES ${PICPROG_GZ_DIR}/changelog.gz ${CMAKE_SOURCE_DIR}/packaging/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quellmark-picprog)
 
 set(CPACK_PACKAGE_NAME quellmark-picprog)
 set(CPACK_PACKAGE_VENDOR "Quellmark project")
 set(CPACK_PACKAGE_CONTACT "Quellmark project <picprog@quellmark.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programmer for 14-bit PIC microcontrollers on a parallel port")
+# The long description only: CPack puts the summary above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "programmer for 14-bit PIC microcontrollers on a parallel port\n\
- Quellmark PIC Programmer drives a simple programmer circuit on a PC\n\
- parallel port to erase, program, read, blank-check and verify Microchip\n\
- PIC microcontrollers with 14-bit program words. Chip models and their\n\
- algorithms come from an editable text device database. Includes a\n\
- desktop program and a command-line tool with a simulated programmer.")
+    "Quellmark Parallel Port PIC Programmer drives a simple programmer circuit\n\
+on a PC parallel port to erase, program, read, blank-check and verify\n\
+Microchip PIC microcontrollers with 14-bit program words. Chip models and\n\
+their algorithms come from an editable text device database. Includes a\n\
+desktop program and a command-line tool with a simulated programmer.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries come from shlibdeps; Qt's platform plugins (xcb, wayland,
+# offscreen) are loaded at run time, so they must be named.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)

@@ -1,6 +1,8 @@
 #include "gui/mainwindow/clickable_label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace picprog {
 
@@ -10,6 +12,19 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(te
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
     setTextFormat(Qt::PlainText);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    const QRect room = contentsRect();
+    if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
+                          shown, foregroundRole());
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {

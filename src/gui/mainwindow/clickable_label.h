@@ -6,7 +6,9 @@ namespace picprog {
 
 // A caption label of the main window: single-line border, centred text,
 // colours from its palette (filled background), and a clicked() signal for
-// the labels that start a command.
+// the labels that start a command. A text too long for the label is shown
+// cut with "..." at its end (text() keeps all of it), so that its start,
+// which says what happened, stays readable.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -17,6 +19,7 @@ signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -130,7 +130,12 @@ void MainWindow::enable() {
 }
 
 void MainWindow::set_status(std::string_view text) {
-    controls_.label_status->setText(q(text));
+    ClickableLabel* status = controls_.label_status;
+    status->setText(q(text));
+    // A long message is cut on the status line; then the tip shows all of it.
+    const bool fits =
+        status->fontMetrics().horizontalAdvance(status->text()) <= status->contentsRect().width();
+    status->setToolTip(fits ? QString() : status->text());
 }
 
 void MainWindow::updatedisplay() {
@@ -157,7 +162,7 @@ void MainWindow::clear_buffer() {
     programmer_.image.blank_image(programmer_.model);
     updatedisplay();
     controls_.label_hex->clear();
-    controls_.label_status->clear();
+    set_status({});
     enable();
     display_->reset_scroll_ranges();
     controls_.scrl2->setFocus(Qt::OtherFocusReason);

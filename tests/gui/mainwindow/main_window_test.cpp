@@ -181,6 +181,32 @@ std::vector<bool> ten_controls(WindowFixture& f) {
     return enabled;
 }
 
+TEST(MainWindowStatusLine, ALongMessageIsCutAtItsEndAndShownWholeInTheTip) {
+    WindowFixture f;
+    f.start();
+    const std::string message =
+        "Parallel port 1 not available: no parallel port found (the parport driver is not "
+        "loaded: sudo modprobe parport_pc ppdev). Tick Simulated Programmer in the Hardware "
+        "menu to try the program without one.";
+    f.window->set_status(message);
+    ClickableLabel* status = f.c().label_status;
+    EXPECT_EQ(status->text().toStdString(), message);
+    EXPECT_EQ(status->toolTip().toStdString(), message);
+
+    // The label paints exactly what a label holding the cut text paints.
+    ClickableLabel cut(status->fontMetrics().elidedText(status->text(), Qt::ElideRight,
+                                                        status->contentsRect().width()),
+                       f.window.get());
+    cut.setGeometry(status->geometry());
+    cut.setPalette(status->palette());
+    cut.setFont(status->font());
+    EXPECT_TRUE(cut.text().endsWith(QChar(0x2026)) || cut.text().endsWith("..."));
+    EXPECT_EQ(status->grab().toImage(), cut.grab().toImage());
+
+    f.window->clear_buffer();
+    EXPECT_TRUE(status->toolTip().isEmpty());
+}
+
 TEST(MainWindowCommands, DisableAndEnableCoverFiveMenusAndFiveButtons) {
     WindowFixture f;
     f.start();
