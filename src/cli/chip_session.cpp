@@ -50,7 +50,7 @@ std::optional<ExitStatus> ChipSession::select_model(const ChipOptions& options) 
             : std::vector<std::filesystem::path>{options.database};
     DatabaseSearch search = find_database(candidates);
     if (search.result.status != DatabaseLoadStatus::Ok) {
-        err << database_failure_text(search);
+        err << database_failure_text(search, "\n");
         return ExitStatus::UsageError;
     }
     database_file_ = search.file;

@@ -96,7 +96,7 @@ std::vector<std::string> database_problems(const DatabaseLoadResult& loaded) {
 ExitStatus run_list_models(const ChipOptions& options, const CliContext& context) {
     const DatabaseSearch search = load_for_command("", options, context);
     if (search.result.status != DatabaseLoadStatus::Ok) {
-        context.console.err << database_failure_text(search);
+        context.console.err << database_failure_text(search, "\n");
         return ExitStatus::UsageError;
     }
     std::ostream& out = context.console.out;
@@ -121,7 +121,7 @@ ExitStatus run_check_db(const std::string& file, const ChipOptions& options,
     const DatabaseSearch search = load_for_command(file, options, context);
     std::ostream& out = context.console.out;
     if (search.result.status == DatabaseLoadStatus::Unreadable) {
-        context.console.err << database_failure_text(search);
+        context.console.err << database_failure_text(search, "\n");
         return ExitStatus::UsageError;
     }
     const std::string name = search.file.string();

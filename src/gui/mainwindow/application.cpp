@@ -60,8 +60,8 @@ int run_application(int argc, char** argv) {
     }
 
     ModalMessageBoxes boxes;
-    DatabaseSearch search = find_device_database(
-        default_database_folders(QCoreApplication::applicationDirPath().toStdString()));
+    DatabaseSearch search = find_database(
+        default_database_candidates(QCoreApplication::applicationDirPath().toStdString()));
     if (search.result.status != DatabaseLoadStatus::Ok) {
         boxes.msg_box(nullptr, find_theme(kDefaultThemeName).colors,
                       database_failure_message(search), MsgKind::Error, kProductTitle);

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <fstream>
 
-#include "gui/mainwindow/device_database_location.h"
 #include "gui/mainwindow/window_fixture.h"
 #include "gui/platform/qt_settings_backend.h"
 #include "gui/platform/single_instance.h"
@@ -135,60 +133,6 @@ TEST(StartupLoadHandler, StoredPinsAndInversionsReachTheLineSettings) {
     EXPECT_EQ(f.programmer.line_settings.vdd_pin, 7);
     EXPECT_EQ(f.programmer.line_settings.vpp_inverted, 1);
     EXPECT_EQ(f.programmer.line_settings.datain_pin, 13);
-}
-
-// --- device database search ---
-
-class StartupDatabase : public ::testing::Test {
-protected:
-    std::filesystem::path folder(const char* name) {
-        auto path = std::filesystem::path(root_.path().toStdString()) / name;
-        std::filesystem::create_directories(path);
-        return path;
-    }
-    static void copy_fixture(const std::filesystem::path& to) {
-        std::filesystem::copy_file(fixture_database(), to / kDeviceDatabaseName);
-    }
-    QTemporaryDir root_;
-};
-
-TEST_F(StartupDatabase, FirstReadableFolderWinsInOrder) {
-    DatabaseFolders folders{folder("config"), folder("program"), folder("share"), folder("src")};
-    copy_fixture(folders.installed);
-    copy_fixture(folders.source_tree);
-    DatabaseSearch search = find_device_database(folders);
-    ASSERT_EQ(search.result.status, DatabaseLoadStatus::Ok);
-    EXPECT_EQ(search.file, folders.installed / kDeviceDatabaseName);
-    EXPECT_EQ(search.tried.size(), 3u);
-
-    copy_fixture(folders.user_config);
-    search = find_device_database(folders);
-    EXPECT_EQ(search.file, folders.user_config / kDeviceDatabaseName);
-    EXPECT_EQ(search.result.database.model_count(), 4);
-}
-
-TEST_F(StartupDatabase, MissingEverywhereNamesEveryPathTried) {
-    DatabaseFolders folders{folder("config"), folder("program"), folder("share"), {}};
-    const DatabaseSearch search = find_device_database(folders);
-    EXPECT_EQ(search.result.status, DatabaseLoadStatus::Unreadable);
-    const std::string message = database_failure_message(search);
-    for (const auto& f : {folders.user_config, folders.program, folders.installed}) {
-        EXPECT_NE(message.find((f / kDeviceDatabaseName).string()), std::string::npos) << message;
-    }
-    EXPECT_EQ(search.tried.size(), 3u);
-}
-
-TEST_F(StartupDatabase, FileWithoutModelsIsReportedNotSkipped) {
-    DatabaseFolders folders{folder("config"), folder("program"), {}, {}};
-    std::ofstream(folders.user_config / kDeviceDatabaseName, std::ios::binary)
-        << "erasealgdef 1: begin,end\r\n";
-    copy_fixture(folders.program);
-    const DatabaseSearch search = find_device_database(folders);
-    EXPECT_EQ(search.result.status, DatabaseLoadStatus::NoModels);
-    const std::string message = database_failure_message(search);
-    EXPECT_NE(message.find((folders.user_config / kDeviceDatabaseName).string()),
-              std::string::npos);
-    EXPECT_NE(message.find("holds no microcontroller model"), std::string::npos);
 }
 
 // --- Qt settings back end ---
