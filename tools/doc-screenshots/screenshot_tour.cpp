@@ -17,6 +17,7 @@
 #include "gui/dialogs/hardware_settings_dialog.h"
 #include "gui/dialogs/input_box.h"
 #include "gui/dialogs/message_box.h"
+#include "gui/dialogs/option_label.h"
 #include "gui/dialogs/select_model_dialog.h"
 #include "gui/dialogs/theme_dialog.h"
 #include "gui/mainwindow/buffer_table.h"
@@ -29,8 +30,11 @@
 namespace picprog::doc {
 namespace {
 
-// Model 3 of the shipped database, the part of the getting-started guide.
+// The tour starts as a first start does, with model 1 of the shipped
+// database, and then chooses model 3, the part of the getting-started guide.
+constexpr int kFirstModel = 1;
 constexpr int kTourModel = 3;
+constexpr auto kTourPart = "16F628A";
 // The FLASH word that the tour edits before the failing Verify.
 constexpr int kEditedRow = 0;
 constexpr int kEditedColumn = 5;
@@ -104,10 +108,40 @@ private:
         shoot_menu(c.menu6, "menu-help.png");
     }
 
+    // Chooses the guide's model in the Select Microcontroller dialog, then
+    // switches the simulated programmer off and on, so that its socket holds
+    // that part, as the getting-started guide does.
+    void choose_model() {
+        MainWindowControls& c = tour_.controls();
+        bool chosen = false;
+        when_modal_opens([this, &chosen](QWidget& modal) {
+            if (auto* dialog = qobject_cast<SelectModelDialog*>(&modal); dialog != nullptr) {
+                QTest::mouseClick(dialog->option(kTourModel), Qt::LeftButton);
+                shoot(modal, "select-model.png");
+                dialog->select_button()->click();
+                chosen = true;
+                return;
+            }
+            reject(modal);
+        });
+        c.menumodel->trigger();
+        if (!chosen) {
+            saved(false, "select-model.png");
+        }
+        std::printf("simulated part after choosing the model: %s\n",
+                    tour_.simulated_part().c_str());
+        c.menusimulated->trigger();  // off: the parallel port
+        c.menusimulated->trigger();  // on again, with the chosen part
+        const std::string part = tour_.simulated_part();
+        std::printf("simulated part after switching it off and on: %s\n", part.c_str());
+        if (part != kTourPart) {
+            ++failures_;
+        }
+    }
+
     void dialogs() {
         MainWindowControls& c = tour_.controls();
-        shoot_modal(
-            "select-model.png", [&] { c.menumodel->trigger(); }, reject);
+        choose_model();
         shoot_modal(
             "hardware-settings.png", [&] { c.menusettings->trigger(); }, reject);
         // With VDD switched on, as when measuring it.
@@ -223,7 +257,7 @@ private:
 }  // namespace
 
 int run_screenshot_tour(const TourPaths& paths) {
-    TourWindow tour(paths.database, kTourModel);
+    TourWindow tour(paths.database, kFirstModel);
     if (!tour.ok()) {
         return 1;
     }

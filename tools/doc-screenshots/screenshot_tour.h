@@ -14,9 +14,10 @@ struct TourPaths {
 };
 
 // Walks through the program as the user guide describes it: the main window
-// at start-up, every menu, every dialog and box, loading, programming and
-// verifying the sample on the simulated PIC16F628A, an in-place edit and
-// the Verify failure it causes, the overwrite question and a line trace.
+// at a first start, every menu, choosing the PIC16F628A (and putting it in
+// the simulated socket), every dialog and box, loading, programming and
+// verifying the sample, an in-place edit and the Verify failure it causes,
+// the overwrite question and a line trace.
 // Each picture is saved under output_folder. Returns the number of
 // pictures that could not be made (0 on success).
 int run_screenshot_tour(const TourPaths& paths);

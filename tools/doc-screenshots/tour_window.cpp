@@ -52,4 +52,12 @@ TourWindow::TourWindow(const std::filesystem::path& database, int model_index)
 
 TourWindow::~TourWindow() = default;
 
+std::string TourWindow::simulated_part() {
+    if (board_ == nullptr ||
+        dynamic_cast<SimulatedProgrammer*>(&programmer_.backend()) == nullptr) {
+        return {};
+    }
+    return board_->chip().variant().name;
+}
+
 }  // namespace picprog::doc

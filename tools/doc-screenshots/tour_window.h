@@ -37,6 +37,9 @@ public:
     bool ok() const { return window_ != nullptr; }
 
     MainWindow& window() { return *window_; }
+    // The part in the simulated programmer's socket ("16F628A"), or "" when
+    // the simulated programmer is not in use.
+    std::string simulated_part();
     MainWindowControls& controls() { return window_->controls(); }
     PresetFiles& files() { return files_; }
 
