@@ -14,14 +14,25 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(te
     setTextFormat(Qt::PlainText);
 }
 
+bool ClickableLabel::text_fits() const {
+    const int room = contentsRect().width();
+    const QFontMetrics& metrics = fontMetrics();
+    // Measuring a text shapes it; a text that fits even at the widest
+    // character needs no measuring.
+    if (static_cast<qsizetype>(metrics.maxWidth()) * text().size() <= room) {
+        return true;
+    }
+    return metrics.horizontalAdvance(text()) <= room;
+}
+
 void ClickableLabel::paintEvent(QPaintEvent* event) {
-    const QRect room = contentsRect();
-    if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
+    if (text_fits()) {
         QLabel::paintEvent(event);
         return;
     }
     QFrame::paintEvent(event);
     QPainter painter(this);
+    const QRect room = contentsRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
     style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
                           shown, foregroundRole());

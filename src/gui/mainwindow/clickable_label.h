@@ -14,6 +14,10 @@ class ClickableLabel : public QLabel {
 public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
+    // True when the whole text fits the label. Cheap for short texts, which
+    // matters: the status line changes before every memory location.
+    bool text_fits() const;
+
 signals:
     // A left click that was pressed and released on the label.
     void clicked();

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
+
+#include "gui/mainwindow/pass_timer.h"
 
 namespace picprog {
-
-// Milliseconds from an arbitrary start; only differences are used.
-using MillisecondClock = std::function<int64_t()>;
 
 // The only place where the program lets pending window events run while it
 // is busy. The line driver calls it after every port transfer, far more
@@ -17,9 +16,8 @@ class RateLimitedPump {
 public:
     static constexpr int64_t kMinimumIntervalMs = 15;
 
-    // `clock` defaults to a cheap coarse monotonic clock (a few ms
-    // resolution is plenty for a 15 ms interval, and the pump runs after
-    // every port transfer); tests hand in their own.
+    // Without a clock a Metronome times the passes, which costs next to
+    // nothing per call; tests hand in a clock of their own.
     explicit RateLimitedPump(MillisecondClock clock = {});
 
     // Lets pending events run when kMinimumIntervalMs have passed since the
@@ -29,11 +27,7 @@ public:
     void run_now();
 
 private:
-    int64_t now_ms() const;
-
-    MillisecondClock clock_;
-    int64_t last_run_ms_ = 0;
-    bool has_run_ = false;
+    std::unique_ptr<PassTimer> timer_;
 };
 
 }  // namespace picprog

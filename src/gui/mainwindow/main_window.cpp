@@ -133,9 +133,7 @@ void MainWindow::set_status(std::string_view text) {
     ClickableLabel* status = controls_.label_status;
     status->setText(q(text));
     // A long message is cut on the status line; then the tip shows all of it.
-    const bool fits =
-        status->fontMetrics().horizontalAdvance(status->text()) <= status->contentsRect().width();
-    status->setToolTip(fits ? QString() : status->text());
+    status->setToolTip(status->text_fits() ? QString() : status->text());
 }
 
 void MainWindow::updatedisplay() {
