@@ -69,7 +69,7 @@ Options parse_options(int argc, char** argv) {
 }
 
 std::unique_ptr<WaitTallyBackend> tallied_board(const CurrentModel& model, int32_t port_base) {
-    return std::make_unique<WaitTallyBackend>(make_simulated_board(model.name, port_base, false));
+    return std::make_unique<WaitTallyBackend>(make_simulated_board(model, port_base, false));
 }
 
 // The window, as start-up builds it, over an in-memory settings store that

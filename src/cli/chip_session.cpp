@@ -23,17 +23,6 @@ int32_t stored_number(SettingsStore& settings, std::string_view name, std::strin
     return leading_number(settings.get_setting(name, fallback));
 }
 
-// The part the simulator builds for a model it does not know by name gets
-// the model's own sizes and erased configuration values.
-GenericChipShape shape_of(const CurrentModel& model) {
-    GenericChipShape shape;
-    shape.flash_words = model.flash_size;
-    shape.eeprom_bytes = model.eeprom_size;
-    shape.config1_erased = model.config_erased[1] < 0 ? kBlankWord : model.config_erased[1];
-    shape.config2_erased = model.config2_used ? model.config_erased[2] : -1;
-    return shape;
-}
-
 }  // namespace
 
 ChipSession::ChipSession(const CliContext& context)
@@ -142,9 +131,8 @@ std::optional<ExitStatus> ChipSession::attach_simulated(const ChipOptions& optio
         }
         state = std::move(parsed.state);
     }
-    const ChipVariant variant =
-        state ? chip_variant_of(*state) : chip_for_model(model.name, shape_of(model));
-    const ChipVariant expected = chip_for_model(model.name, shape_of(model));
+    const ChipVariant variant = state ? chip_variant_of(*state) : chip_for_model(model);
+    const ChipVariant expected = chip_for_model(model);
     if (variant.name != expected.name) {
         // Like a real socket: the chip stays what it is whatever model is
         // chosen; say so, since the results will surprise otherwise.

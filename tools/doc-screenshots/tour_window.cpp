@@ -36,7 +36,7 @@ TourWindow::TourWindow(const std::filesystem::path& database, int model_index)
 
     PortBackendMakers makers;
     makers.simulated = [this](const CurrentModel& model, int32_t port_base) {
-        std::unique_ptr<PortBackend> board = make_simulated_board(model.name, port_base, false);
+        std::unique_ptr<PortBackend> board = make_simulated_board(model, port_base, false);
         board_ = dynamic_cast<SimulatedProgrammer*>(board.get());
         return board;
     };

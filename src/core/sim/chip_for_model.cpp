@@ -58,4 +58,17 @@ ChipVariant chip_for_model(std::string_view name, const GenericChipShape& fallba
     return chip;
 }
 
+GenericChipShape shape_of(const CurrentModel& model) {
+    GenericChipShape shape;
+    shape.flash_words = model.flash_size;
+    shape.eeprom_bytes = model.eeprom_size;
+    shape.config1_erased = model.config_erased[1] < 0 ? kBlankWord : model.config_erased[1];
+    shape.config2_erased = model.config2_used ? model.config_erased[2] : -1;
+    return shape;
+}
+
+ChipVariant chip_for_model(const CurrentModel& model) {
+    return chip_for_model(model.name, shape_of(model));
+}
+
 }  // namespace picprog

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/devices/current_model.h"
 #include "core/sim/chip_families.h"
 
 namespace picprog {
@@ -17,6 +18,10 @@ struct GenericChipShape {
     int32_t config2_erased = -1;
 };
 
+// The generic part's shape for a model of the database: its own sizes and
+// erased configuration values.
+GenericChipShape shape_of(const CurrentModel& model);
+
 // A part with the 16F627A/628A command set (one-word writes with 08h,
 // immediate bulk erases, CP in bit 13, CPD in bit 8) and the given sizes.
 // Sizes below 1 word (0 bytes) are raised to that.
@@ -26,5 +31,9 @@ ChipVariant generic_chip(const GenericChipShape& shape);
 // (case-insensitive, "PIC" prefix and surrounding blanks optional). An
 // unknown name gets generic_chip(fallback), named as given.
 ChipVariant chip_for_model(std::string_view name, const GenericChipShape& fallback = {});
+
+// The simulated part for a model of the database: by its name, or a generic
+// part of its shape.
+ChipVariant chip_for_model(const CurrentModel& model);
 
 }  // namespace picprog

@@ -46,9 +46,13 @@ void DialogCommands::change_model() {
     if (window_.busy()) {
         return;
     }
+    const int32_t before = programmer_.model.index;
     show_select_model_dialog(&window_, programmer_.model, programmer_.database, settings_,
                              theme_.theme, [this] { window_.pump_events(); });
     window_.clear_buffer();
+    if (programmer_.model.index != before) {
+        emit model_changed();
+    }
 }
 
 void DialogCommands::hardware_settings() {

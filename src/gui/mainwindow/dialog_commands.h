@@ -24,7 +24,8 @@ public:
                    ThemeState& theme, MessageBoxes& boxes);
 
     // "Change Microcontroller Model": the buffer is cleared once the dialog
-    // has closed, whichever way.
+    // has closed, whichever way; model_changed() follows when another
+    // model was chosen.
     void change_model();
     void hardware_settings();
     void check_hardware();
@@ -33,6 +34,9 @@ public:
     void change_programming_time();
     void change_theme();
     void show_pinout();
+
+signals:
+    void model_changed();
 
 private:
     MainWindow& window_;

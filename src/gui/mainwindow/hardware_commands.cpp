@@ -76,6 +76,16 @@ void HardwareCommands::choose_simulated(bool simulated) {
     window_.set_status(attach());
 }
 
+void HardwareCommands::refit_simulated_chip() {
+    if (!simulated_) {
+        return;
+    }
+    programmer_.driver().all_lines_off();
+    stop_trace();
+    // The status line stays as the model change left it.
+    attach();
+}
+
 void HardwareCommands::show_port_diagnostics() {
     if (window_.busy()) {
         return;

@@ -40,6 +40,10 @@ public:
     // "Port Diagnostics": tries the hardware port at the current address and
     // shows everything found in a message box.
     void show_port_diagnostics();
+    // After a change of model: the simulated programmer gets the new
+    // model's part in its socket, blank, as a user changing chips would.
+    // A recording ends with the old part.
+    void refit_simulated_chip();
     // "Record Line Trace...": on, asks for a file and records every port
     // access from then on; off, finishes the file.
     void record_line_trace(bool on);

@@ -2,6 +2,7 @@
 
 #include "core/devices/startup_selection.h"
 #include "core/memory/decimal_text.h"
+#include "gui/mainwindow/dialog_commands.h"
 #include "gui/mainwindow/hardware_commands.h"
 #include "gui/mainwindow/main_window.h"
 
@@ -50,6 +51,8 @@ void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore&
     programmer.line_settings = read_line_settings(settings);
     programmer.shadow = PortShadow{};
     auto* hardware = new HardwareCommands(window, programmer, settings, makers, simulated);
+    QObject::connect(&window.dialog_commands(), &DialogCommands::model_changed, hardware,
+                     &HardwareCommands::refit_simulated_chip);
     window.set_status(hardware->attach());
 }
 

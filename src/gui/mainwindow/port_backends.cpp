@@ -7,7 +7,7 @@ namespace picprog {
 PortBackendMakers default_port_backend_makers() {
     PortBackendMakers makers;
     makers.simulated = [](const CurrentModel& model, int32_t port_base) {
-        return make_simulated_board(model.name, port_base, true);
+        return make_simulated_board(model, port_base, true);
     };
     makers.hardware = [] { return make_hardware_backend(); };
     return makers;

@@ -5,11 +5,11 @@
 
 namespace picprog {
 
-std::unique_ptr<PortBackend> make_simulated_board(std::string_view model_name, int32_t port_base,
+std::unique_ptr<PortBackend> make_simulated_board(const CurrentModel& model, int32_t port_base,
                                                   bool real_time) {
     CircuitWiring wiring;
     wiring.port_base = port_base;
-    auto board = std::make_unique<SimulatedProgrammer>(chip_for_model(model_name), wiring);
+    auto board = std::make_unique<SimulatedProgrammer>(chip_for_model(model), wiring);
     board->set_real_sleep(real_time);
     return board;
 }

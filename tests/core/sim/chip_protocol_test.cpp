@@ -200,3 +200,24 @@ TEST(AddressCounter, OnlyTheLowBitsReachTheArray) {
 
 }  // namespace
 }  // namespace picprog
+
+namespace picprog {
+namespace {
+
+TEST(ChipForModel, AModelTheSimulatorDoesNotKnowGetsItsOwnSizes) {
+    CurrentModel model;
+    model.name = "PIC16F999X";
+    model.flash_size = 4096;
+    model.eeprom_size = 256;
+    model.config_erased = {0, 0x3FFF, 0x3FFF};
+    model.config2_used = true;
+    const ChipVariant part = chip_for_model(model);
+    EXPECT_EQ(part.flash_words, 4096);
+    EXPECT_EQ(part.eeprom_bytes, 256);
+
+    model.name = "PIC16F628A";
+    EXPECT_EQ(chip_for_model(model).flash_words, 2048);  // a known part stays itself
+}
+
+}  // namespace
+}  // namespace picprog

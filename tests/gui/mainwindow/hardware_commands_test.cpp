@@ -14,6 +14,10 @@
 #include <sstream>
 
 #include "core/hardware/traced_port.h"
+#include "gui/dialogs/dialog_test_support.h"
+#include "gui/dialogs/option_label.h"
+#include "gui/dialogs/select_model_dialog.h"
+#include "gui/mainwindow/dialog_commands.h"
 #include "gui/mainwindow/window_fixture.h"
 
 namespace picprog::gui_test {
@@ -157,6 +161,44 @@ TEST(PortDiagnosticsEntry, ThePortInUseIsAskedItselfAndTheStatusFollows) {
     EXPECT_THAT(f.boxes.boxes[0].text, HasSubstr("Port address: 278h (Parallel port 2)."));
     EXPECT_THAT(f.boxes.boxes[0].text, HasSubstr("Parallel port 2 can be used."));
     EXPECT_EQ(f.status(), "Parallel port 2 ready");
+}
+
+// Chooses model `number` in the Select Microcontroller dialog.
+void choose_model(WindowFixture& f, int number) {
+    picprog::testing::when_modal_opens([number](QWidget& modal) {
+        auto* dialog = qobject_cast<SelectModelDialog*>(&modal);
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->option(number), Qt::LeftButton);
+        QTest::mouseClick(dialog->select_button(), Qt::LeftButton);
+    });
+    f.c().menumodel->trigger();
+}
+
+TEST(SimulatedSocket, ANewModelPutsItsOwnPartInTheSocket) {
+    WindowFixture f;
+    f.start(true);
+    ASSERT_EQ(f.board->chip().variant().name, "16F628A");
+    choose_model(f, 2);
+    ASSERT_EQ(f.programmer.model.name, "16F627A");
+    EXPECT_EQ(f.board->chip().variant().name, "16F627A");
+    EXPECT_EQ(f.board->wiring().port_base, 888);
+    EXPECT_TRUE(f.status().empty());
+    // Blank Check runs against the new part, and finds it blank.
+    f.window->run_operation(ChipOperation::BlankCheck);
+    EXPECT_THAT(f.status(), HasSubstr("Chip is blank"));
+}
+
+TEST(SimulatedSocket, TheSameModelAgainOrTheRealPortChangesNothing) {
+    WindowFixture simulated;
+    simulated.start(true);
+    SimulatedProgrammer* board = simulated.board;
+    choose_model(simulated, 1);
+    EXPECT_EQ(simulated.board, board);
+
+    WindowFixture port;
+    port.start(false);
+    choose_model(port, 4);
+    EXPECT_EQ(port.hardware_made, 1);
 }
 
 class LineTraceEntry : public ::testing::Test {

@@ -172,7 +172,7 @@ struct WindowFixture {
     PortBackendMakers makers() {
         PortBackendMakers m;
         m.simulated = [this](const CurrentModel& model, int32_t port_base) {
-            auto board_backend = make_simulated_board(model.name, port_base, false);
+            auto board_backend = make_simulated_board(model, port_base, false);
             board = dynamic_cast<SimulatedProgrammer*>(board_backend.get());
             auto wrapped = std::make_unique<ProbeBackend>(std::move(board_backend));
             probe = wrapped.get();
