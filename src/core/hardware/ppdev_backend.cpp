@@ -7,9 +7,11 @@
 // ppdev.h needs the ioctl macros above.
 #include <linux/ppdev.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "core/hardware/lpt_ports.h"
 #include "core/hardware/port_discovery.h"
 #include "core/hardware/real_time_waits.h"
 
@@ -31,8 +33,17 @@ std::string no_port_reason(PpdevSystem& system, int32_t base,
                            const std::vector<ParallelPort>& ports) {
     const std::string wanted = "no parallel port at " + port_address_text(base);
     if (!ports.empty()) {
-        return wanted + " (found: " + list_of(ports) +
-               "; choose it with Change Parallel Port Number)";
+        // Change Parallel Port Number offers the three standard addresses
+        // only; a card elsewhere is chosen through the stored setting.
+        const auto standard = std::find_if(ports.begin(), ports.end(), [](const ParallelPort& p) {
+            return port_number(p.base) != 0;
+        });
+        const std::string advice =
+            standard != ports.end()
+                ? "choose it with Change Parallel Port Number"
+                : "to use " + ports.front().name + ", set \"Parallel Port Address\" to " +
+                      std::to_string(ports.front().base) + " in the program's settings";
+        return wanted + " (found: " + list_of(ports) + "; " + advice + ")";
     }
     const auto usb = find_usb_printer_adapters(system);
     if (!usb.empty()) {

@@ -187,7 +187,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"other port only", [](FakeSystem& s) { s.add_port(0, 0x278); },
                     "no parallel port at 378h (found: parport0 at 278h"},
-        FailureCase{"pcie card", [](FakeSystem& s) { s.add_port(2, 0xD010); }, "parport2 at D010h"},
+        FailureCase{"pcie card", [](FakeSystem& s) { s.add_port(2, 0xD010); },
+                    "(found: parport2 at D010h; to use parport2, set \"Parallel Port Address\" "
+                    "to 53264 in the program's settings)"},
+        FailureCase{"standard port elsewhere", [](FakeSystem& s) { s.add_port(0, 0x278); },
+                    "choose it with Change Parallel Port Number"},
         FailureCase{"nothing", [](FakeSystem&) {}, "no parallel port found"},
         FailureCase{"no driver", [](FakeSystem& s) { s.proc_present = false; },
                     "sudo modprobe parport_pc ppdev"},
