@@ -17,8 +17,8 @@ constexpr std::array<std::string_view, kAlgorithmKinds> kDefinitionKeywords = {
 constexpr std::array<std::string_view, kAlgorithmKinds> kReferenceKeys = {
     "erasealg:", "programalg:", "readalg:", "blankcheckalg:", "verifyalg:"};
 
-constexpr std::array<std::string_view, kAlgorithmKinds> kKindNames = {
-    "erase", "program", "read", "blank check", "verify"};
+constexpr std::array<std::string_view, kAlgorithmKinds> kKindNames = {"erase", "program", "read",
+                                                                      "blank check", "verify"};
 
 // Lines as the file's line rule splits them: a CR ends a line and swallows
 // one LF right after it; a lone LF is ordinary text.
@@ -46,6 +46,13 @@ public:
         int number = 0;
         for (std::string_view line : split_lines(text)) {
             ++number;
+            if (line.find('\n') != std::string_view::npos) {
+                // Read as the file's rule says, but said plainly: an editor
+                // that saved Unix line ends has merged these lines into one.
+                diagnose(number,
+                         "line feeds without carriage returns join several lines into one; save "
+                         "the file with CR LF line ends");
+            }
             if (!line.empty()) {
                 take_line(number, line);
             }
@@ -97,8 +104,8 @@ private:
             }
         }
         if (key.find(' ') == std::string_view::npos) {
-            diagnose(number, "unknown key \"" + std::string(line.substr(0, colon + 1)) +
-                                 "\" ignored");
+            diagnose(number,
+                     "unknown key \"" + std::string(line.substr(0, colon + 1)) + "\" ignored");
         }
     }
 
@@ -107,8 +114,8 @@ private:
     int slot_number(int line, std::string_view text) {
         const int32_t slot = leading_number(text);
         if (slot < 0 || slot >= kAlgorithmSlots) {
-            diagnose(line, "algorithm slot " + std::to_string(slot) +
-                               " outside 0 to 20, line skipped");
+            diagnose(line,
+                     "algorithm slot " + std::to_string(slot) + " outside 0 to 20, line skipped");
             return -1;
         }
         return slot;
@@ -195,7 +202,8 @@ private:
         }
         // The model copies what the slot holds now: a slot defined further
         // down the file is still empty here.
-        const std::string& text = result_.database.algorithm_slots[kind][static_cast<size_t>(slot)].text;
+        const std::string& text =
+            result_.database.algorithm_slots[kind][static_cast<size_t>(slot)].text;
         if (text.empty()) {
             diagnose(number, std::string(kKindNames[kind]) + " algorithm slot " +
                                  std::to_string(slot) + " is empty at this point");

@@ -73,10 +73,10 @@ TEST_P(FlashLine, FillsTheFieldOnlyInItsExactForm) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, FlashLine,
     ::testing::Values(LineCase{"flash: 1024", "1024"}, LineCase{"FLASH: 1024", "1024"},
-                      LineCase{"flash: 1024  ", "1024  "},   // trailing blanks kept
-                      LineCase{"flash:  1024", " 1024"},     // value starts after first space
+                      LineCase{"flash: 1024  ", "1024  "},  // trailing blanks kept
+                      LineCase{"flash:  1024", " 1024"},    // value starts after first space
                       LineCase{"flash: ", ""}, LineCase{"  flash: 1024", ""},
-                      LineCase{"flash : 1024", ""},          // the key must end at the colon
+                      LineCase{"flash : 1024", ""},  // the key must end at the colon
                       LineCase{"xflash: 1024", ""}, LineCase{"flash:1024", ""}));
 
 TEST(DeviceLoader, TwoLeadingBlanksMakeNoModelLine) {
@@ -101,6 +101,12 @@ TEST(DeviceLoader, LoneCrEndsALineAndLoneLfDoesNot) {
     ASSERT_EQ(lf.database.model_count(), 1);
     EXPECT_EQ(lf.database.models[0].name, "A\nflash: 64\nmodel: B\n");
     EXPECT_EQ(lf.database.models[0].flash, "");
+    // ...and the diagnostics say why.
+    ASSERT_FALSE(lf.diagnostics.empty());
+    EXPECT_EQ(lf.diagnostics[0].line, 1);
+    EXPECT_NE(lf.diagnostics[0].reason.find("save the file with CR LF line ends"),
+              std::string::npos);
+    EXPECT_TRUE(cr.diagnostics.empty());
 }
 
 TEST(DeviceLoader, ReferenceBeforeDefinitionCopiesTheEmptyText) {
@@ -136,8 +142,8 @@ TEST(DeviceLoader, LaterDefinitionsAndRepeatedKeysReplaceEarlierOnes) {
 
 TEST(DeviceLoader, DefinitionTextStartsTwoCharactersAfterTheColon) {
     const auto r = parse_device_database(crlf({
-        "verifyalgdef 2:x,begin",   // one character after the colon is skipped
-        "VERIFYALGDEF 3:",          // line ends before the text
+        "verifyalgdef 2:x,begin",  // one character after the colon is skipped
+        "VERIFYALGDEF 3:",         // line ends before the text
         "blankcheckalgdef 20: Begin , End",
         "erasealgdef 0:  begin",
     }));
@@ -149,7 +155,7 @@ TEST(DeviceLoader, DefinitionTextStartsTwoCharactersAfterTheColon) {
 
 TEST(DeviceLoader, SlotNumbersAreRoundedLeadingNumbers) {
     const auto r = parse_device_database(crlf({
-        "programalgdef 2.5: two",   // halves go to even
+        "programalgdef 2.5: two",  // halves go to even
         "programalgdef 3.5: four",
         "programalgdef abc: zero",
     }));
@@ -174,12 +180,12 @@ TEST(DeviceLoader, KeysBeforeTheFirstModelChangeNothing) {
 TEST(DeviceLoader, SkipsAndReportsWhatItCannotUse) {
     const auto r = parse_device_database(crlf({
         "model: X",
-        "nospacehere",             // 2
-        "programalgdef 21: p",     // 3: slot out of range
-        "programalgdef -1: p",     // 4
-        "programalg: 25",          // 5: reference out of range
-        "flahs: 1024",             // 6: unknown key
-        "this line is a remark",   // 7: ordinary text, not reported
+        "nospacehere",            // 2
+        "programalgdef 21: p",    // 3: slot out of range
+        "programalgdef -1: p",    // 4
+        "programalg: 25",         // 5: reference out of range
+        "flahs: 1024",            // 6: unknown key
+        "this line is a remark",  // 7: ordinary text, not reported
         "",
     }));
     std::vector<int> lines;
@@ -210,8 +216,9 @@ TEST(DeviceLoader, AFileWithoutModelsIsReportedAsSuch) {
 }
 
 TEST(DeviceLoaderFile, MissingAndUnreadableFilesAreDistinctFromEmptyOnes) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("picprog_loader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("picprog_loader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir);
 
     const auto missing = load_device_database(dir / "nothing.txt");
