@@ -8,16 +8,10 @@ RateLimitedPump::RateLimitedPump(MillisecondClock clock) {
     if (clock) {
         timer_ = std::make_unique<ClockPassTimer>(std::move(clock), kMinimumIntervalMs);
     } else {
-        timer_ = std::make_unique<Metronome>(std::chrono::milliseconds(kMinimumIntervalMs));
+        auto metronome = std::make_unique<Metronome>(std::chrono::milliseconds(kMinimumIntervalMs));
+        metronome_ = metronome.get();
+        timer_ = std::move(metronome);
     }
-}
-
-bool RateLimitedPump::run() {
-    if (!timer_->due()) {
-        return false;
-    }
-    run_now();
-    return true;
 }
 
 void RateLimitedPump::run_now() {

@@ -21,13 +21,21 @@ public:
     explicit RateLimitedPump(MillisecondClock clock = {});
 
     // Lets pending events run when kMinimumIntervalMs have passed since the
-    // last pass. Returns true when it did.
-    bool run();
+    // last pass. Returns true when it did. Inline, and without a virtual
+    // call for the metronome: it runs after every port transfer.
+    bool run() {
+        if (metronome_ != nullptr ? !metronome_->due() : !timer_->due()) {
+            return false;
+        }
+        run_now();
+        return true;
+    }
     // Lets pending events run now, whatever the time.
     void run_now();
 
 private:
     std::unique_ptr<PassTimer> timer_;
+    Metronome* metronome_ = nullptr;  // timer_, when it is the metronome
 };
 
 }  // namespace picprog

@@ -26,18 +26,14 @@ Metronome::~Metronome() {
     thread_.join();
 }
 
-bool Metronome::due() {
-    // Once per tick the question is noted, and a sleeping thread woken.
-    // Noting it and then looking whether the thread sleeps pairs with the
-    // thread's going to sleep and then looking for a question (both
+void Metronome::note_question() {
+    // Noting the question and then looking whether the thread sleeps pairs
+    // with the thread's going to sleep and then looking for a question (both
     // sequentially consistent), so one of the two always sees the other.
-    if (!asked_.load(std::memory_order_relaxed)) {
-        asked_.store(true);
-        if (sleeping_.load()) {
-            wake();
-        }
+    asked_.store(true);
+    if (sleeping_.load()) {
+        wake();
     }
-    return due_.load(std::memory_order_relaxed);
 }
 
 void Metronome::passed() {

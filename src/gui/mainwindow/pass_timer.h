@@ -44,17 +44,25 @@ private:
 // due() is one relaxed load instead of a clock read. The thread sleeps
 // while nobody asks (no wake-ups while the program is idle) and is woken by
 // the next question, which then finds a pass due.
-class Metronome : public PassTimer {
+class Metronome final : public PassTimer {
 public:
     explicit Metronome(std::chrono::milliseconds interval);
     ~Metronome() override;
     Metronome(const Metronome&) = delete;
     Metronome& operator=(const Metronome&) = delete;
 
-    bool due() override;
+    bool due() override {
+        // Once per tick the question is noted, and a sleeping thread woken;
+        // every other call is two relaxed loads.
+        if (!asked_.load(std::memory_order_relaxed)) {
+            note_question();
+        }
+        return due_.load(std::memory_order_relaxed);
+    }
     void passed() override;
 
 private:
+    void note_question();
     void tick_until_stopped();
     void wake();
 
