@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -217,8 +218,7 @@ TEST(DeviceLoader, AFileWithoutModelsIsReportedAsSuch) {
 
 TEST(DeviceLoaderFile, MissingAndUnreadableFilesAreDistinctFromEmptyOnes) {
     const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("picprog_loader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        std::filesystem::temp_directory_path() / ("picprog_loader_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
 
     const auto missing = load_device_database(dir / "nothing.txt");

@@ -1,6 +1,7 @@
 #include "core/hardware/line_trace_backend.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 #include <sstream>
@@ -127,8 +128,7 @@ TEST(TracedPortOwnership, RecordsUntilReleasedAndHandsBackTheSamePort) {
 // what PulseView is built on.
 TEST(LineTraceFile, SigrokCliReadsTheTraceWithItsFiveChannels) {
     const auto path = std::filesystem::temp_directory_path() /
-                      ("picprog-trace-" +
-                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vcd");
+                      ("picprog-trace-" + std::to_string(::getpid()) + ".vcd");
     {
         LineSettings settings;
         PortShadow shadow;

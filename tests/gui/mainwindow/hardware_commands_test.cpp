@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -38,15 +39,11 @@ std::string read_file(const std::filesystem::path& path) {
     return text.str();
 }
 
-// A scratch folder removed with the test.
+// A scratch folder of its own (tests run in parallel processes), removed
+// with the test.
 struct ScratchFolder {
-    ScratchFolder()
-        : path(std::filesystem::temp_directory_path() /
-               ("picprog-hw-" + std::to_string(reinterpret_cast<uintptr_t>(this)))) {
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path); }
-    std::filesystem::path path;
+    QTemporaryDir dir;
+    std::filesystem::path path{dir.path().toStdString()};
 };
 
 TEST(SimulatedProgrammerEntry, TickingItSwitchesAtOnceAndStoresTheChoice) {
