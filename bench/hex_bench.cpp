@@ -13,35 +13,20 @@
 #include "core/hexfile/hex_reader.h"
 #include "core/hexfile/hex_writer.h"
 #include "core/memory/memory_image.h"
+#include "figures/full_image.h"
 
 namespace {
 
 using picprog::CurrentModel;
 using picprog::MemoryImage;
 
-constexpr int32_t kFlashWords = 8192;
-constexpr int32_t kEepromBytes = 256;
-
 CurrentModel full_model() {
-    CurrentModel model;
-    model.flash_size = kFlashWords;
-    model.eeprom_size = kEepromBytes;
-    model.config2_used = true;
-    model.config_erased = {0, 0x3FFF, 0x3FFF};
-    return model;
+    return picprog::bench::largest_image_model();
 }
 
 MemoryImage full_image(const CurrentModel& model) {
     MemoryImage image;
-    image.blank_image(model);
-    for (size_t i = 0; i < image.flash.size(); ++i) {
-        image.flash[i] = static_cast<int32_t>((i * 2654435761u) % 0x3FFF);
-    }
-    for (size_t i = 0; i < image.eeprom.size(); ++i) {
-        image.eeprom[i] = static_cast<int32_t>(i % 0xFF);
-    }
-    image.config[1] = 0x3F72;
-    image.config[2] = 0x0123;
+    picprog::bench::fill_full_image(model, image);
     return image;
 }
 

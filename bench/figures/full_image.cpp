@@ -7,8 +7,19 @@ namespace {
 
 // Knuth's multiplicative hash spreads the words over the whole 14-bit range.
 constexpr uint32_t kSpread = 2654435761u;
+constexpr int32_t kLargestFlashWords = 8192;
+constexpr int32_t kLargestEepromBytes = 256;
 
 }  // namespace
+
+CurrentModel largest_image_model() {
+    CurrentModel model;
+    model.flash_size = kLargestFlashWords;
+    model.eeprom_size = kLargestEepromBytes;
+    model.config2_used = true;
+    model.config_erased = {0, kBlankFlashWord, kBlankFlashWord};
+    return model;
+}
 
 void fill_full_image(const CurrentModel& model, MemoryImage& image) {
     image.blank_image(model);

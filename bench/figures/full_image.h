@@ -5,6 +5,10 @@
 
 namespace picprog::bench {
 
+// The largest image a 14-bit part of the database holds: 8192 FLASH words,
+// 256 EEPROM bytes and both configuration words (erased 3FFFh).
+CurrentModel largest_image_model();
+
 // Blanks `image` for `model` and then fills every FLASH word and every
 // EEPROM byte with a value that is not the blank one, so that the used
 // extents are the whole memories and every location is written, read and

@@ -33,18 +33,6 @@ namespace picprog::bench {
 namespace {
 
 constexpr int kDefaultRuns = 30;
-constexpr int32_t kFlashWords = 8192;
-constexpr int32_t kEepromBytes = 256;
-
-CurrentModel largest_image_model() {
-    CurrentModel model;
-    model.flash_size = kFlashWords;
-    model.eeprom_size = kEepromBytes;
-    model.config2_used = true;
-    model.config_erased = {0, 0x3FFF, 0x3FFF};
-    return model;
-}
-
 // Best wall time of `runs` calls; a call answering false ends the figure.
 double best_of(int runs, const std::function<bool()>& once) {
     double best = std::numeric_limits<double>::infinity();
@@ -92,7 +80,7 @@ int run(int runs) {
     MemoryImage image;
     const double load = best_of(runs, [&] {
         const LoadOutcome outcome = load_hex_file(input, model, image, view);
-        return outcome.loaded && outcome.words_loaded == kFlashWords;
+        return outcome.loaded && outcome.words_loaded == model.flash_size;
     });
     const bool load_right = load > 0 && same_image(image, original) && view.boxes == 0;
 
