@@ -218,18 +218,22 @@ void MainWindow::run_operation(ChipOperation operation) {
     }
 }
 
+FileCommandContext MainWindow::file_command_context() {
+    return {this,
+            services_.files,
+            settings_,
+            last_path_,
+            programmer_,
+            *this,
+            [this](std::string_view text) { set_label_hex(text); }};
+}
+
 void MainWindow::open_hex_file() {
     if (busy()) {
         return;
     }
     BusyFlag flag(file_command_running_);
-    FileCommandContext context{this,
-                               services_.files,
-                               settings_,
-                               last_path_,
-                               programmer_,
-                               *this,
-                               [this](std::string_view text) { set_label_hex(text); }};
+    FileCommandContext context = file_command_context();
     picprog::open_hex_file(context);
 }
 
@@ -238,13 +242,7 @@ void MainWindow::save_buffer_as() {
         return;
     }
     BusyFlag flag(file_command_running_);
-    FileCommandContext context{this,
-                               services_.files,
-                               settings_,
-                               last_path_,
-                               programmer_,
-                               *this,
-                               [this](std::string_view text) { set_label_hex(text); }};
+    FileCommandContext context = file_command_context();
     picprog::save_buffer_as(context);
 }
 

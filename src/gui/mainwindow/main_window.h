@@ -19,6 +19,7 @@ namespace picprog {
 class BufferDisplay;
 class DialogCommands;
 class FileChooser;
+struct FileCommandContext;
 class FocusRouting;
 class InPlaceEditor;
 class MessageBoxes;
@@ -107,6 +108,8 @@ protected:
 
 private:
     void connect_commands();
+    // What the two HEX file commands work on.
+    FileCommandContext file_command_context();
     void set_commands_enabled(bool enabled);
 
     Programmer& programmer_;
