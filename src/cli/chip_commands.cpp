@@ -55,7 +55,12 @@ std::optional<ExitStatus> run_operation(ChipSession& session, ChipOperation oper
         console.out << result.status << "\n";
         console.out.flush();
     }
-    return status_of(result.outcome);
+    const std::optional<ExitStatus> status = status_of(result.outcome);
+    if (!status && !result.violations.empty()) {
+        // The words may have verified by luck; a real chip would not.
+        return ExitStatus::RulesBroken;
+    }
+    return status;
 }
 
 }  // namespace

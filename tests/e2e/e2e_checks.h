@@ -28,6 +28,7 @@ inline void expect_clean_session(Bench& bench) {
     EXPECT_EQ(stats.rejected_entries, 0);
     EXPECT_EQ(stats.busy_violations, 0);
     EXPECT_EQ(stats.discharge_violations, 0);
+    EXPECT_EQ(stats.pulse_violations, 0);
 }
 
 // Runs an operation and expects it to end with `outcome` and a status line
@@ -36,6 +37,7 @@ inline void expect_run(Bench& bench, ChipOperation operation, OperationOutcome o
                        const std::string& status) {
     const OperationResult result = bench.run(operation);
     EXPECT_EQ(result.outcome, outcome) << result.status;
+    EXPECT_TRUE(result.violations.empty()) << violations_text(result.violations);
     EXPECT_EQ(result.status.rfind(status, 0), 0U) << result.status;
     if (outcome == OperationOutcome::Passed) {
         EXPECT_TRUE(bench.view.boxes.empty())

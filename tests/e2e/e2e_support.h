@@ -114,8 +114,6 @@ public:
         programmer_->database = shipped_database().database;
         selected_ = programmer_->select(model_number(model_name));
         programmer_->driver().all_lines_off();
-        // A wrong supply order is refused, as a strict part would.
-        sim_->chip().set_strict_entry(true);
     }
 
     bool selected() const { return selected_; }

@@ -29,6 +29,21 @@ OperationTexts texts_of(ChipOperation operation) {
     return {"Begin verify.", "Chip verified. ", "Chip verify failed. ", "Chip verify failed:"};
 }
 
+constexpr std::string_view kViolationsTitle = "Simulated Chip";
+constexpr std::string_view kViolationsHeading =
+    "The simulated chip saw its programming rules broken; a real chip would not be "
+    "programmed reliably this way:";
+
+// Shown last: it explains whatever the operation said before it.
+void show_violations(const RuleViolations& violations, OperationView& view) {
+    if (violations.empty()) {
+        return;
+    }
+    view.msg_box(std::string(kViolationsHeading) + "\r\n\r\n" + violations_text(violations),
+                 MsgKind::Warning, kViolationsTitle);
+    view.pump_events();
+}
+
 bool checks_chip(ChipOperation operation) {
     return operation == ChipOperation::BlankCheck || operation == ChipOperation::Verify;
 }
@@ -76,6 +91,9 @@ OperationResult run_chip_operation(Programmer& programmer, ChipOperation operati
 
     engine.load_instructions(programmer.model.list(algorithm_of(operation)));
     engine.prepare_run();
+    // What the lines did between operations (a hardware test dialog, say)
+    // is not this run's doing.
+    (void)programmer.backend().take_violations();
     const double start = programmer.clock();
     if (checks_chip(operation)) {
         engine.reset_report();
@@ -97,6 +115,7 @@ OperationResult run_chip_operation(Programmer& programmer, ChipOperation operati
     }
     view.enable();
     result.elapsed = elapsed_text(programmer.clock() - start);
+    result.violations = programmer.backend().take_violations();
 
     if (run == RunOutcome::Stopped || run == RunOutcome::ListError) {
         result.outcome =
@@ -108,6 +127,7 @@ OperationResult run_chip_operation(Programmer& programmer, ChipOperation operati
         if (operation == ChipOperation::ReadAll) {
             view.updatedisplay();
         }
+        show_violations(result.violations, view);
         return result;
     }
 
@@ -126,6 +146,7 @@ OperationResult run_chip_operation(Programmer& programmer, ChipOperation operati
         view.updatedisplay();
         view.pump_events();
     }
+    show_violations(result.violations, view);
     return result;
 }
 

@@ -23,12 +23,17 @@ struct OperationResult {
     OperationOutcome outcome = OperationOutcome::Passed;
     std::string status;   // the status line's text at the end
     std::string elapsed;  // elapsed_text of the run
+    // Chip rules the run broke (a simulated chip only). The front end has
+    // been shown them; a run that broke any is never a success, whatever
+    // its outcome says about the memory contents.
+    RuleViolations violations;
 };
 
 // Runs one chip operation from start to end on the current model: loads its
 // list, disables the view's commands, shows progress, and reports the result
 // and elapsed time on the status line (and the differences of Blank Check
-// and Verify in a message box). Read All blanks the image and refreshes the
+// and Verify in a message box, then any chip rule the run broke in a
+// warning box). Read All blanks the image and refreshes the
 // display before and after its run. A request while another operation runs
 // is ignored.
 OperationResult run_chip_operation(Programmer& programmer, ChipOperation operation,

@@ -6,7 +6,7 @@
 namespace picprog {
 
 // Kinds of message box.
-enum class MsgKind : int { Ok = 0, YesNo = 4, Error = 16, Information = 64 };
+enum class MsgKind : int { Ok = 0, YesNo = 4, Error = 16, Warning = 48, Information = 64 };
 // Answers of a Yes/No box (an OK box answers 1).
 constexpr int kAnswerYes = 6;
 constexpr int kAnswerNo = 7;

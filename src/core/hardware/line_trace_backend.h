@@ -28,6 +28,7 @@ public:
     uint8_t read(int32_t address) override;
     void sleep_ms(int32_t ms) override;
     void delay_us(int32_t us) override;
+    RuleViolations take_violations() override { return inner_.take_violations(); }
 
     // The line levels as last seen in the registers.
     TraceLevels levels() const;

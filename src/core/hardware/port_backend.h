@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/hardware/rule_violation.h"
+
 namespace picprog {
 
 // The one way the system reaches a parallel port. Real back ends talk to the
@@ -19,6 +21,9 @@ public:
     virtual void sleep_ms(int32_t ms) = 0;
     // Blocks for at least `us` microseconds (the pause after a command).
     virtual void delay_us(int32_t us) = 0;
+    // Hands over the chip rules broken since the last call and forgets
+    // them. Only a simulated chip can see such breaks; a real port has none.
+    virtual RuleViolations take_violations() { return {}; }
 };
 
 }  // namespace picprog

@@ -25,6 +25,7 @@ public:
     uint8_t read(int32_t address) override { return trace_.read(address); }
     void sleep_ms(int32_t ms) override { trace_.sleep_ms(ms); }
     void delay_us(int32_t us) override { trace_.delay_us(us); }
+    RuleViolations take_violations() override { return inner_->take_violations(); }
 
     // The port being recorded.
     PortBackend& inner() { return *inner_; }

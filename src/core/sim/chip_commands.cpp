@@ -1,6 +1,7 @@
 // What each decoded command does to the chip: loads, reads, the address
 // counter, and the write and erase cycles with each family's rules.
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "core/sim/pic_chip.h"
@@ -143,7 +144,7 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
         action == ChipAction::BeginExternal || action == ChipAction::BeginEraseExternal;
     if (setup_stage_ == 2 && !external) {
         setup_stage_ = 0;
-        start_cycle(false, t.bulk_erase_us, now_us, setup_erase_effect());
+        start_cycle(false, t.bulk_erase_us, now_us, setup_erase_effect(), "erase");
         return;
     }
     const bool runs_armed = action == ChipAction::BeginEraseWrite ||
@@ -154,15 +155,17 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
         Effect data = armed_data_erase_ ? data_erase_effect() : Effect{};
         armed_program_erase_ = false;
         armed_data_erase_ = false;
-        start_cycle(action == ChipAction::BeginEraseExternal, t.bulk_erase_us, now_us,
-                    [program, data](ChipMemory& memory, ChipStats& stats) {
-                        if (program) {
-                            program(memory, stats);
-                        }
-                        if (data) {
-                            data(memory, stats);
-                        }
-                    });
+        start_cycle(
+            action == ChipAction::BeginEraseExternal, t.bulk_erase_us, now_us,
+            [program, data](ChipMemory& memory, ChipStats& stats) {
+                if (program) {
+                    program(memory, stats);
+                }
+                if (data) {
+                    data(memory, stats);
+                }
+            },
+            "erase");
         return;
     }
     const bool data_target = last_load_ == LoadTarget::Data;
@@ -172,7 +175,7 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
             break;
         case ChipAction::BeginWrite:
             start_cycle(false, data_target ? t.data_write_us : t.write_us, now_us,
-                        write_effect(false));
+                        write_effect(data_target && traits_->begin_write_erases_data));
             break;
         case ChipAction::BeginExternal:
             start_cycle(true, t.external_write_us, now_us, write_effect(false));
@@ -196,7 +199,7 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
             } else {
                 erase = [](ChipMemory&, ChipStats&) {};
             }
-            start_cycle(true, t.external_erase_us, now_us, std::move(erase));
+            start_cycle(true, t.external_erase_us, now_us, std::move(erase), "erase");
             break;
         }
         default:
@@ -206,13 +209,26 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
 
 void PicChip::end_programming(int64_t now_us) {
     if (cycle_.active && cycle_.external) {
-        if (now_us - cycle_.start_us >= cycle_.duration_us) {
-            commit_cycle();
+        const int64_t pulse = now_us - cycle_.start_us;
+        if (pulse < cycle_.duration_us) {
+            spoil_cycle("End Programming came", now_us);
         } else {
-            spoil_cycle();
+            // A tenth over the maximum is let through: clocking End
+            // Programming in takes tens of microseconds on a slow port, and
+            // no PC times a millisecond pulse to the microsecond.
+            const int64_t limit = cycle_.max_duration_us + cycle_.max_duration_us / 10;
+            if (cycle_.max_duration_us > 0 && pulse > limit) {
+                // Silicon takes the write, but outside its specification.
+                ++stats_.pulse_violations;
+                violate(ChipRule::PulseTooLong,
+                        "End Programming came " + std::to_string(pulse) + " µs after the " +
+                            cycle_.what + " began; the pulse may last at most " +
+                            std::to_string(cycle_.max_duration_us) + " µs.",
+                        now_us);
+            }
+            commit_cycle();
         }
-        discharge_until_us_ =
-            now_us + static_cast<int64_t>(std::ceil(traits_->timings.discharge_us * timing_scale_));
+        discharge_until_us_ = now_us + discharge_us();
     }
     if (traits_->end_resets_latches) {
         reset_latches();
@@ -229,8 +245,14 @@ PicChip::Effect PicChip::write_effect(bool erase_first) {
         if (index < 0) {
             return [](ChipMemory&, ChipStats&) {};
         }
-        return [index, value](ChipMemory& memory, ChipStats& stats) {
-            memory.set_data(index, value);
+        if (memory_.data_protected()) {
+            ++stats_.blocked_by_protection;
+            return [](ChipMemory&, ChipStats&) {};
+        }
+        // A programming-only cycle can only clear bits, as in program memory.
+        return [index, value, erase_first](ChipMemory& memory, ChipStats& stats) {
+            memory.set_data(index,
+                            erase_first ? value : static_cast<uint8_t>(memory.data(index) & value));
             ++stats.data_bytes_written;
         };
     }
@@ -259,10 +281,13 @@ PicChip::Effect PicChip::write_effect(bool erase_first) {
     }
     const int32_t block = pc_ / n * n;
     const FamilyTraits* traits = traits_;
-    return [block, n, latches, loaded, erase_first, traits](ChipMemory& memory, ChipStats& stats) {
+    const bool whole_row = traits_->config_writes_whole_row;
+    return [block, n, latches, loaded, erase_first, whole_row, traits](ChipMemory& memory,
+                                                                       ChipStats& stats) {
         for (int32_t i = 0; i < n; ++i) {
             const int32_t address = block + i;
-            if (!loaded[static_cast<size_t>(i)] || !memory.config_writable(address)) {
+            const bool take = whole_row || loaded[static_cast<size_t>(i)];
+            if (!take || !memory.config_writable(address)) {
                 continue;
             }
             memory.set_config(address,
@@ -273,11 +298,18 @@ PicChip::Effect PicChip::write_effect(bool erase_first) {
     };
 }
 
-void PicChip::start_cycle(bool external, int32_t duration_us, int64_t now_us, Effect effect) {
+void PicChip::start_cycle(bool external, int32_t duration_us, int64_t now_us, Effect effect,
+                          const char* what) {
     cycle_.active = true;
     cycle_.external = external;
     cycle_.start_us = now_us;
     cycle_.duration_us = static_cast<int64_t>(std::ceil(duration_us * timing_scale_));
+    const int32_t max_us = traits_->timings.external_write_max_us;
+    const bool write = std::string_view(what) == "write";
+    cycle_.max_duration_us = external && write && max_us > 0
+                                 ? static_cast<int64_t>(std::ceil(max_us * timing_scale_))
+                                 : 0;
+    cycle_.what = what;
     cycle_.effect = std::move(effect);
 }
 
@@ -289,7 +321,15 @@ void PicChip::commit_cycle() {
     }
 }
 
-void PicChip::spoil_cycle() {
+void PicChip::spoil_cycle(std::string_view cause, int64_t now_us) {
+    const std::string what = cycle_.what;
+    const int64_t into = now_us - cycle_.start_us;
+    const std::string needs = std::to_string(cycle_.duration_us) + " µs";
+    violate(ChipRule::BusyPeriod,
+            std::string(cause) + " " + std::to_string(into) + " µs into " +
+                (cycle_.external ? "an externally timed " : "a ") + what + " that needs " +
+                (cycle_.external ? "at least " : "") + needs + ", so the " + what + " was lost.",
+            now_us);
     cycle_ = Cycle{};
     ++stats_.busy_violations;
 }

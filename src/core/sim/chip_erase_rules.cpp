@@ -23,6 +23,7 @@ bool erases_config_with_program(Family family) {
 // Families whose Bulk Erase Data refuses to run while CPD protects the data.
 bool data_erase_honours_cpd(Family family) {
     switch (family) {
+        case Family::F84A:
         case Family::F87XA:
         case Family::F87_88:
         case Family::F629:
@@ -46,7 +47,7 @@ void PicChip::bulk_erase_program(int64_t now_us) {
         }
         return;
     }
-    start_cycle(false, traits_->timings.bulk_erase_us, now_us, program_erase_effect());
+    start_cycle(false, traits_->timings.bulk_erase_us, now_us, program_erase_effect(), "erase");
 }
 
 void PicChip::bulk_erase_data(int64_t now_us) {
@@ -58,11 +59,11 @@ void PicChip::bulk_erase_data(int64_t now_us) {
         armed_data_erase_ = true;
         return;
     }
-    start_cycle(false, traits_->timings.bulk_erase_us, now_us, data_erase_effect());
+    start_cycle(false, traits_->timings.bulk_erase_us, now_us, data_erase_effect(), "erase");
 }
 
 void PicChip::chip_erase(int64_t now_us) {
-    start_cycle(false, traits_->timings.chip_erase_us, now_us, chip_erase_effect());
+    start_cycle(false, traits_->timings.chip_erase_us, now_us, chip_erase_effect(), "erase");
 }
 
 void PicChip::row_erase(int64_t now_us) {
@@ -75,11 +76,13 @@ void PicChip::row_erase(int64_t now_us) {
     }
     const int32_t words = traits_->row_erase_words;
     const int32_t first = memory_.program_index(pc_) / words * words;
-    start_cycle(false, traits_->timings.bulk_erase_us, now_us,
-                [first, words](ChipMemory& memory, ChipStats& stats) {
-                    memory.erase_program_rows(first, words);
-                    ++stats.erases;
-                });
+    start_cycle(
+        false, traits_->timings.bulk_erase_us, now_us,
+        [first, words](ChipMemory& memory, ChipStats& stats) {
+            memory.erase_program_rows(first, words);
+            ++stats.erases;
+        },
+        "erase");
 }
 
 // Bulk Erase Program. With the PC in config space the user IDs go too; on

@@ -57,6 +57,8 @@ FamilyTraits make_84a() {
     t.entry = EntryOrder::VddFirst;
     t.bulk_erase_armed = true;
     t.cp_mask = 0x3FF0;
+    // Code protection covers the data memory too on this part.
+    t.cpd_mask = 0x3FF0;
     return t;
 }
 
@@ -92,6 +94,7 @@ FamilyTraits make_87xa() {
     t.entry = EntryOrder::VddFirst;
     t.bulk_erase_armed = true;
     t.end_resets_latches = true;
+    t.config_writes_whole_row = true;
     t.config_writable = {0x2FCF, 0x3FFF};
     t.cp_mask = 0x2000;
     t.cpd_mask = 0x0100;
@@ -141,6 +144,7 @@ FamilyTraits make_629() {
                  .bulk_erase_us = 8000,
                  .discharge_us = 1};
     t.entry = EntryOrder::VppFirst;
+    t.begin_write_erases_data = true;
     t.config_half_words = 32;
     t.config_writable = {0x01FF | kBandGapBits, 0x3FFF};
     t.config_erased = {0x31FF, 0x3FFF};
@@ -212,7 +216,8 @@ FamilyTraits make_7x() {
                            {C::EndProgrammingE, A::EndProgramming},
                            {C::BulkEraseProgram, A::ChipErase}},
                           false);
-    t.timings = {.external_write_us = 1000, .chip_erase_us = 30000};
+    // tprog is 1 ms minimum and 1 ms maximum.
+    t.timings = {.external_write_us = 1000, .chip_erase_us = 30000, .external_write_max_us = 1000};
     t.entry = EntryOrder::VddFirst;
     t.load_config_discards = true;
     t.config_half_words = 32;

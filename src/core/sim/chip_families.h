@@ -85,6 +85,8 @@ struct FamilyTimings {
     int32_t bulk_erase_us = 0;      // bulk erase, armed or immediate, and row erase
     int32_t chip_erase_us = 0;      // ChipErase
     int32_t discharge_us = 0;       // after End Programming before the next command
+    // Longest BeginExternal-to-End pulse the part allows; 0 = no limit.
+    int32_t external_write_max_us = 0;
 };
 
 // Behaviour shared by every part of a family.
@@ -97,6 +99,12 @@ struct FamilyTraits {
     bool load_config_discards = false;  // Load Configuration moves the PC but drops its data
     bool config_rewritable = false;     // config bits may be written back to 1 (except CP/CPD)
     bool config_write_keeps_latches = false;
+    // A Begin in config space writes the whole latch row, unloaded latches
+    // as 3FFFh, instead of only the words loaded since the last write.
+    bool config_writes_whole_row = false;
+    // BeginWrite erases a data byte before writing it (program memory is
+    // never erased by it); without this, a data write gives old AND new.
+    bool begin_write_erases_data = false;
     bool end_resets_latches = false;
     int32_t config_half_words = 16;  // implemented words from 2000h, aliased above
     int32_t config_words = 1;        // 2007h, or 2007h and 2008h

@@ -58,6 +58,12 @@ ChipVariant chip_for_model(std::string_view name, const GenericChipShape& fallba
     return chip;
 }
 
+bool is_simulated_part(std::string_view name) {
+    const std::string key = normalized(name);
+    return std::any_of(known_variants().begin(), known_variants().end(),
+                       [&](const ChipVariant& variant) { return variant.name == key; });
+}
+
 GenericChipShape shape_of(const CurrentModel& model) {
     GenericChipShape shape;
     shape.flash_words = model.flash_size;

@@ -32,6 +32,10 @@ ChipVariant generic_chip(const GenericChipShape& shape);
 // unknown name gets generic_chip(fallback), named as given.
 ChipVariant chip_for_model(std::string_view name, const GenericChipShape& fallback = {});
 
+// True when the simulator has a family for the part named (same matching
+// as chip_for_model); false when it would fall back to the generic part.
+bool is_simulated_part(std::string_view name);
+
 // The simulated part for a model of the database: by its name, or a generic
 // part of its shape.
 ChipVariant chip_for_model(const CurrentModel& model);

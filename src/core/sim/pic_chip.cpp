@@ -1,5 +1,7 @@
 #include "core/sim/pic_chip.h"
 
+#include <cmath>
+#include <string>
 #include <utility>
 
 namespace picprog {
@@ -38,6 +40,9 @@ bool carries_data(int32_t code) {
             return false;
     }
 }
+
+// Violations listed in full; the rest are only counted.
+constexpr size_t kListedViolations = 20;
 
 bool order_accepted(EntryOrder wanted, SupplyOrder seen) {
     switch (wanted) {
@@ -89,7 +94,7 @@ void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_
     const bool vdd_rose = now_pins.vdd && !old.vdd;
     if (programming_ && (!now_pins.vdd || !now_pins.vpp)) {
         settle(now_us);
-        leave();
+        leave(now_us);
     }
     if (!now_pins.vpp) {
         entry_allowed_ = false;
@@ -104,9 +109,16 @@ void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_
     const SupplyOrder order = vpp_rose && vdd_rose ? SupplyOrder::Together
                               : vpp_rose           ? SupplyOrder::VddFirst
                                                    : SupplyOrder::VppFirst;
-    if (strict_entry_ && !order_accepted(traits_->entry, order)) {
+    if (!order_accepted(traits_->entry, order)) {
         ++stats_.rejected_entries;
         entry_allowed_ = false;
+        violate(ChipRule::EntryOrder,
+                order == SupplyOrder::VppFirst
+                    ? "VPP rose before VDD; the chip enters programming mode only when VDD is "
+                      "on before VPP rises."
+                    : "VDD rose before VPP; the chip enters programming mode only when VPP rises "
+                      "before VDD.",
+                now_us);
         return;
     }
     enter(order);
@@ -127,9 +139,9 @@ void PicChip::enter(SupplyOrder order) {
 }
 
 // Losing a supply in the middle of a cycle loses the cycle.
-void PicChip::leave() {
+void PicChip::leave(int64_t now_us) {
     if (cycle_.active) {
-        spoil_cycle();
+        spoil_cycle("the supply went off", now_us);
     }
     programming_ = false;
     reset_frame();
@@ -193,11 +205,23 @@ void PicChip::decode(int32_t code, int64_t now_us) {
     ++stats_.commands[static_cast<size_t>(code)];
     const ChipAction action = traits_->actions[static_cast<size_t>(code)];
     if (now_us < discharge_until_us_) {
+        // The programming voltage inside the part has not discharged yet:
+        // the command is lost (its data frame still has to be clocked out).
         ++stats_.discharge_violations;
+        const int64_t since_end = now_us - (discharge_until_us_ - discharge_us());
+        violate(ChipRule::DischargeTime,
+                "a command came " + std::to_string(since_end) +
+                    " µs after End Programming; the chip needs at least " +
+                    std::to_string(discharge_us()) + " µs.",
+                now_us);
+        if (carries_data(code)) {
+            phase_ = Phase::Skip;
+        }
+        return;
     }
     // Anything but End Programming during a running cycle disturbs it.
     if (cycle_.active && !(cycle_.external && action == ChipAction::EndProgramming)) {
-        spoil_cycle();
+        spoil_cycle("a command came", now_us);
     }
     if (is_load(action)) {
         phase_ = Phase::Load;
@@ -210,6 +234,25 @@ void PicChip::decode(int32_t code, int64_t now_us) {
     } else {
         execute(action, now_us);
     }
+}
+
+int64_t PicChip::discharge_us() const {
+    return static_cast<int64_t>(std::ceil(traits_->timings.discharge_us * timing_scale_));
+}
+
+void PicChip::violate(ChipRule rule, std::string_view text, int64_t now_us) {
+    RuleViolations& v = stats_.violations;
+    ++v.total;
+    if (v.listed.size() < kListedViolations) {
+        v.listed.push_back(
+            RuleViolation{rule, "PIC" + variant_.name + ": " + std::string(text), now_us});
+    }
+}
+
+RuleViolations PicChip::take_violations() {
+    RuleViolations taken = std::move(stats_.violations);
+    stats_.violations = RuleViolations{};
+    return taken;
 }
 
 }  // namespace picprog

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "core/sim/chip_families.h"
 #include "core/sim/chip_memory.h"
@@ -50,8 +51,8 @@ public:
 
     // Multiplies every cycle time (a slow part); 1 is nominal.
     void set_timing_scale(double scale) { timing_scale_ = scale; }
-    // When set, an entry in the wrong supply order for the family is refused.
-    void set_strict_entry(bool strict) { strict_entry_ = strict; }
+    // Hands over the rules broken since the last call and forgets them.
+    RuleViolations take_violations();
 
 private:
     enum class Phase : uint8_t { Command, Load, Read, Skip };
@@ -65,13 +66,15 @@ private:
         bool external = false;  // ends at End Programming, not by itself
         int64_t start_us = 0;
         int64_t duration_us = 0;
+        int64_t max_duration_us = 0;  // externally timed only; 0 = no limit
+        const char* what = "write";   // for the reports: "write" or "erase"
         Effect effect;
     };
 
     // Serial side (pic_chip.cpp).
     void update_power(const ChipPins& old, const ChipPins& now_pins, int64_t now_us);
     void enter(SupplyOrder order);
-    void leave();
+    void leave(int64_t now_us);
     void on_rising();
     void on_falling(bool data, int64_t now_us);
     void decode(int32_t code, int64_t now_us);
@@ -93,9 +96,15 @@ private:
     Effect data_erase_effect() const;
     Effect setup_erase_effect() const;
     Effect chip_erase_effect() const;
-    void start_cycle(bool external, int32_t duration_us, int64_t now_us, Effect effect);
+    void start_cycle(bool external, int32_t duration_us, int64_t now_us, Effect effect,
+                     const char* what = "write");
     void commit_cycle();
-    void spoil_cycle();
+    // Drops the running cycle; `cause` says what cut it short.
+    void spoil_cycle(std::string_view cause, int64_t now_us);
+    // Records a broken rule in plain words, prefixed with the part's name.
+    void violate(ChipRule rule, std::string_view text, int64_t now_us);
+    // The time the part needs after End Programming, scaled for a slow part.
+    int64_t discharge_us() const;
     void reset_latches();
     bool pc_in_config() const;
 
@@ -129,7 +138,6 @@ private:
     Cycle cycle_;
     int64_t discharge_until_us_ = 0;
     double timing_scale_ = 1.0;
-    bool strict_entry_ = false;
 };
 
 }  // namespace picprog

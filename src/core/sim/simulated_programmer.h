@@ -39,6 +39,8 @@ public:
     // Advances the virtual clock; also really sleeps when set_real_sleep is on.
     void sleep_ms(int32_t ms) override;
     void delay_us(int32_t us) override;
+    // The rules the chip saw broken since the last call.
+    RuleViolations take_violations() override { return chip().take_violations(); }
 
     // Virtual time since construction, in microseconds.
     int64_t now_us() const { return now_us_; }

@@ -101,19 +101,78 @@ TEST(BusyTimeRules, WaitingTheFullTimeCountsNoViolation) {
     EXPECT_EQ(s.sim.chip().stats().words_written, 4);
 }
 
-// After End Programming the part needs its discharge time; the write is
-// kept but the hurry is counted.
-TEST(BusyTimeRules, CommandInsideDischargeTimeIsCountedNotSpoiled) {
-    Session s("16F690");
+// Each timing rule the chip checks, broken once: the effect on the chip
+// and the report that names the part and the rule.
+TEST(BusyTimeRules, EachBrokenTimingRuleIsReportedInPlainWords) {
+    struct Case {
+        const char* part;
+        VoltageSequence entry;
+        std::vector<Step> steps;  // after loading 0123h at 0000h
+        ChipRule rule;
+        const char* says;
+        int32_t word_after;  // program word 0000h afterwards
+        int32_t pc_after;
+    };
+    using V = VoltageSequence;
+    const Case cases[] = {
+        // The next command came 1 us after End Programming: ignored.
+        {"16F716",
+         V::VddFirst,
+         {cmd(C::BeginProgrammingOnly), wait_ms(2), cmd(C::EndProgrammingE), inc(1)},
+         ChipRule::DischargeTime,
+         "after End Programming; the chip needs at least 100 µs.",
+         0x0123,
+         0},
+        {"16F77",
+         V::VddFirst,
+         {cmd(C::BeginProgramming), wait_ms(3), cmd(C::EndProgrammingE), wait_ms(1), inc(1)},
+         ChipRule::PulseTooLong,
+         "after the write began; the pulse may last at most 1000 µs.",
+         0x0123,
+         1},
+        {"16F88",
+         V::VddFirst,
+         {cmd(C::BeginProgrammingOnly), cmd(C::EndProgramming17), inc(1)},
+         ChipRule::BusyPeriod,
+         "End Programming came",
+         0x3FFF,
+         1},
+        {"16F628A",
+         V::VppFirst,
+         {cmd(C::BeginProgramming), wait_ms(1), inc(1)},
+         ChipRule::BusyPeriod,
+         "into a write that needs 4000 µs, so the write was lost.",
+         0x3FFF,
+         1},
+    };
+    for (const Case& c : cases) {
+        Session s(c.part);
+        s.enter(c.entry);
+        s.load(C::LoadProgram, 0x0123);
+        s.run(c.steps);
+        EXPECT_EQ(s.sim.chip().pc(), c.pc_after) << c.part;
+        const RuleViolations v = s.sim.take_violations();
+        ASSERT_EQ(v.total, 1) << c.part;
+        EXPECT_EQ(v.listed[0].rule, c.rule) << c.part;
+        EXPECT_EQ(v.listed[0].text.rfind(std::string("PIC") + c.part + ": ", 0), 0U)
+            << v.listed[0].text;
+        EXPECT_NE(v.listed[0].text.find(c.says), std::string::npos) << v.listed[0].text;
+        EXPECT_EQ(s.sim.chip().memory().program(0), c.word_after) << c.part;
+    }
+}
+
+TEST(BusyTimeRules, ViolationsBeyondTheListAreCounted) {
+    Session s("16F628A");
     s.enter(VoltageSequence::VppFirst);
-    s.load(C::LoadProgram, 0x0123);
-    s.command(C::BeginProgrammingOnly);
-    s.sim.sleep_ms(3);
-    s.command(C::EndProgrammingA);
-    s.command(C::IncrementAddress);
-    EXPECT_EQ(s.sim.chip().memory().program(0), 0x0123);
-    EXPECT_EQ(s.sim.chip().stats().discharge_violations, 1);
-    EXPECT_EQ(s.sim.chip().stats().busy_violations, 0);
+    for (int32_t i = 0; i < 30; ++i) {
+        s.command(C::BeginProgramming);
+        s.increment(1);
+    }
+    const RuleViolations v = s.sim.take_violations();
+    EXPECT_EQ(v.total, 30);
+    EXPECT_LT(v.listed.size(), 30U);
+    EXPECT_NE(violations_text(v).find("... and " + std::to_string(30 - v.listed.size()) + " more."),
+              std::string::npos);
 }
 
 TEST(BusyTimeRules, PortAccessesAndDelaysAdvanceTheVirtualClock) {

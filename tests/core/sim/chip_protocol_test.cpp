@@ -91,7 +91,7 @@ public:
 
 TEST(ChipEntry, NeedsClockAndDataLowWhileVppRises) {
     for (const bool clock_high : {false, true}) {
-        PinBench b("16F628A");
+        PinBench b("16F690");
         b.pins.vdd = true;
         b.pins.clock = clock_high;
         b.apply();
@@ -102,7 +102,7 @@ TEST(ChipEntry, NeedsClockAndDataLowWhileVppRises) {
 }
 
 TEST(ChipEntry, EntryResetsThePc) {
-    PinBench b("16F628A");
+    PinBench b("16F690");
     b.enter();
     b.command(C::IncrementAddress);
     b.command(C::IncrementAddress);
@@ -114,7 +114,7 @@ TEST(ChipEntry, EntryResetsThePc) {
 }
 
 TEST(ChipFrames, ReadDrivesBitsOnRisingEdgesTwoToFifteenAndReleasesAfter) {
-    PinBench b("16F628A");
+    PinBench b("16F690");
     const uint16_t word = 0x2A5B;
     b.chip.memory().set_program(0, word);
     b.enter();
@@ -132,7 +132,7 @@ TEST(ChipFrames, ReadDrivesBitsOnRisingEdgesTwoToFifteenAndReleasesAfter) {
 // them) store the same word as with 0s there.
 TEST(ChipFrames, LoadIgnoresStartAndStopBits) {
     for (const uint32_t framing : {0x0000U, 0x8001U}) {
-        PinBench b("16F628A");
+        PinBench b("16F690");
         b.enter();
         b.command(C::LoadProgram);
         b.frame((0x1234U << 1) | framing);
@@ -143,7 +143,7 @@ TEST(ChipFrames, LoadIgnoresStartAndStopBits) {
 }
 
 TEST(ChipFrames, DataLoadKeepsTheLowEightBits) {
-    PinBench b("16F628A");
+    PinBench b("16F690");
     b.enter();
     b.command(C::LoadData);
     b.frame(0x3FA5U << 1);
@@ -168,7 +168,7 @@ TEST(ChipCommands, CodesTheFamilyLacksAreIgnoredButCounted) {
 }
 
 TEST(AddressCounter, WrapsInsideItsHalf) {
-    PinBench b("16F628A");
+    PinBench b("16F690");
     b.enter();
     for (int32_t i = 0; i < 0x2000; ++i) {
         b.command(C::IncrementAddress);

@@ -83,6 +83,23 @@ TEST_P(FamilyDataMemory, DataByteWrittenAndReadBack) {
     EXPECT_EQ(s.sim.chip().stats().data_bytes_written, 1);
 }
 
+// A byte written twice without an erase between: only the families whose
+// data write erases the byte first replace it; the others can only clear
+// bits, as in program memory.
+TEST_P(FamilyDataMemory, RewriteWithoutEraseFollowsTheFamilyRule) {
+    const std::string part = recipe().part;
+    const bool replaces =
+        part == "16F84A" || part == "16F877A" || part == "12F629" || part == "16F877";
+    Session s(recipe().part);
+    for (const int32_t value : {0x0F, 0xF0}) {
+        s.reenter(recipe().entry);
+        s.load(C::LoadData, value);
+        s.run(recipe().write_byte);
+    }
+    s.reenter(recipe().entry);
+    EXPECT_EQ(s.read(C::ReadData), replaces ? 0xF0 : 0x00);
+}
+
 // Config words are reached through Load Configuration and increments; the
 // device ID at 2006h reads back whatever was sent.
 TEST_P(FamilyProgramming, ConfigWordProgrammedAndDeviceIdReadable) {
@@ -147,6 +164,29 @@ TEST(MultiWordLatches, UnloadedLatchesLeaveProgramOnlyWritesAlone) {
 
 // Flash only loses ones without an erase, so a second program-only write
 // cannot bring a 0 back.
+// On the 87XA a Begin in config space writes the whole 8-word row: the
+// latches not loaded since the last write put 3FFFh over their words.
+TEST(WriteSemantics, ConfigRowOf87xaIsWrittenWhole) {
+    Session s("16F877A");
+    s.enter(VoltageSequence::VddFirst);
+    s.load(C::LoadConfiguration, 0x0001);
+    for (int32_t id = 1; id < 4; ++id) {
+        s.increment(1);
+        s.load(C::LoadProgram, id + 1);
+    }
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(8);
+    s.increment(4);  // 2007h
+    s.load(C::LoadProgram, 0x3F7E);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(8);
+    const ChipMemory& m = s.sim.chip().memory();
+    EXPECT_EQ(m.config(kConfig1Address) & 0x2FCF, 0x3F7E & 0x2FCF);
+    for (int32_t id = 0; id < 4; ++id) {
+        EXPECT_EQ(m.config(0x2000 + id), 0x3FFF) << "ID " << id << " rewritten from its latch";
+    }
+}
+
 TEST(WriteSemantics, ProgramOnlyCycleCannotRaiseBits) {
     Session s("16F628A");
     s.enter(VoltageSequence::VppFirst);

@@ -107,6 +107,27 @@ TEST(CodeProtectionRules, ArmedBulkEraseRefusedChipEraseAccepted) {
     EXPECT_FALSE(s.sim.chip().memory().program_protected());
 }
 
+// The 16F84A has no CPD bit: its CP bits guard the data memory too, until
+// the erase that lifts them.
+TEST(CodeProtectionRules, CpOf84aGuardsTheDataUntilTheFullErase) {
+    Session s("16F84A");
+    s.sim.chip().memory().set_data(0, 0x11);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x000F);  // CP on
+    s.enter(VoltageSequence::VddFirst);
+    EXPECT_EQ(s.read(C::ReadData), 0x00);
+    s.load(C::LoadData, 0x22);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(8);
+    EXPECT_EQ(s.sim.chip().memory().data(0), 0x11);
+    s.reenter(VoltageSequence::VddFirst);
+    s.run(recipe_for(Family::F84A).full_erase);
+    s.reenter(VoltageSequence::VddFirst);
+    s.load(C::LoadData, 0x22);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(8);
+    EXPECT_EQ(s.read(C::ReadData), 0x22);
+}
+
 TEST(CodeProtectionRules, DataEraseRefusedUnderCpdOnLaterFamilies) {
     Session s("16F690");
     s.sim.chip().memory().set_data(0, 0x11);

@@ -121,6 +121,19 @@ TEST_F(Operations, VerifyMismatchShowsTheReportAfterTheControlsAreBack) {
     EXPECT_TRUE(enabled_at_box);
 }
 
+TEST_F(Operations, BrokenChipRuleIsShownInAWarningBoxAfterTheRun) {
+    // The 16F627A needs VPP before VDD; a model edited to the other order
+    // never gets the chip into programming mode.
+    f.programmer.model.voltage_sequence = VoltageSequence::VddFirst;
+    click(kErase);
+    expect_elapsed(f.status(), "Chip erased. ");
+    ASSERT_EQ(f.boxes.boxes.size(), 1u);
+    const ScriptedBoxes::Box& box = f.boxes.boxes[0];
+    EXPECT_EQ(box.kind, MsgKind::Warning);
+    EXPECT_NE(box.text.find("PIC16F627A: VDD rose before VPP"), std::string::npos) << box.text;
+    EXPECT_TRUE(f.c().command[kErase]->isEnabled());
+}
+
 TEST_F(Operations, ReadAllShowsTheChipsWordsInTheTable) {
     ChipMemory& chip = f.board->chip().memory();
     for (int32_t i = 0; i < 8; ++i) {

@@ -119,6 +119,7 @@ public:
     uint8_t read(int32_t address) override { return inner_->read(address); }
     void sleep_ms(int32_t ms) override { inner_->sleep_ms(ms); }
     void delay_us(int32_t us) override { inner_->delay_us(us); }
+    RuleViolations take_violations() override { return inner_->take_violations(); }
 
     int64_t writes = 0;
     std::function<void()> on_write;
