@@ -13,6 +13,7 @@
 #include "core/hexfile/file_read.h"
 #include "core/memory/decimal_text.h"
 #include "core/sim/chip_for_model.h"
+#include "core/sim/fault_spec.h"
 
 namespace picprog {
 namespace {
@@ -89,6 +90,11 @@ std::optional<ExitStatus> ChipSession::read_line_settings(const ChipOptions& opt
 }
 
 std::optional<ExitStatus> ChipSession::attach_port(const ChipOptions& options) {
+    if (!options.sim_faults.empty() && !options.simulate) {
+        context_.console.err << "--sim-fault works on the simulated programmer only: add "
+                                "--simulate.\n";
+        return ExitStatus::UsageError;
+    }
     if (auto failed = open_trace(options)) {
         return failed;
     }
@@ -139,9 +145,18 @@ std::optional<ExitStatus> ChipSession::attach_simulated(const ChipOptions& optio
         err << "Note: the simulated socket of " << state_file_ << " holds a " << variant.name
             << ", not a " << expected.name << "; delete the file for a fresh chip.\n";
     }
+    SimulatorFaults faults;
+    for (const std::string& spec : options.sim_faults) {
+        const std::string problem = add_fault(spec, faults);
+        if (!problem.empty()) {
+            err << "--sim-fault: " << problem << "\n";
+            return ExitStatus::UsageError;
+        }
+    }
     CircuitWiring wiring;
     wiring.port_base = programmer_.line_settings.port_base;
     auto board = std::make_unique<SimulatedProgrammer>(variant, wiring);
+    board->set_faults(faults);
     if (state) {
         apply_chip_state(*state, board->chip());
     }

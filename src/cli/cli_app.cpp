@@ -8,6 +8,7 @@
 #include "cli/database_commands.h"
 #include "cli/dump_command.h"
 #include "cli/exit_status.h"
+#include "core/sim/fault_spec.h"
 
 namespace picprog {
 namespace {
@@ -43,6 +44,12 @@ void add_port_options(CLI::App& command, ChipOptions& options) {
                   "Use a simulated programmer and chip; with =STATE_FILE the chip's memory "
                   "is kept in that file between runs")
         ->option_text("[=STATE_FILE]");
+    command
+        .add_option("--sim-fault", options.sim_faults,
+                    "With --simulate: put a fault into the simulated board (repeatable): " +
+                        std::string(kFaultSpecHelp))
+        ->type_name("NAME[:ARGS]")
+        ->allow_extra_args(false);
     command
         .add_option("--trace", options.trace,
                     "Record every line change into a VCD file (PulseView, GTKWave)")
@@ -89,7 +96,8 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
     app.require_subcommand(1);
     app.footer(
         "Exit status: 0 success, 1 differences found (verify, blank-check, check-db), "
-        "2 usage error or unreadable file or database, 3 port not available.");
+        "2 usage error or unreadable file or database, 3 port not available, "
+        "4 the simulated chip saw its programming rules broken.");
 
     ChipOptions options;
     std::string file;
@@ -103,7 +111,8 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
         "check-db",
         "Check a device database: loader diagnostics, instructions the engine "
         "would refuse, unterminated loops and page blocks, empty algorithm slots, "
-        "duplicate model names");
+        "duplicate model names; then run every model's five algorithms on a fresh "
+        "simulated chip and report each failed step and each chip rule broken");
     check_db->add_option("FILE", file, "Database file (default: the one the tool would use)")
         ->type_name("FILE");
     add_database_option(*check_db, options);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cli/config_folder.h"
 #include "cli/console.h"
@@ -22,9 +23,10 @@ struct ChipOptions {
     std::string model;     // --model NAME|NUMBER
     std::string port;      // --port 1|2|3|ADDRESS
     bool simulate = false;
-    std::string state_file;  // --simulate=STATE_FILE
-    std::string trace;       // --trace FILE.vcd
-    bool no_verify = false;  // program only: skip the verify afterwards
+    std::string state_file;               // --simulate=STATE_FILE
+    std::string trace;                    // --trace FILE.vcd
+    std::vector<std::string> sim_faults;  // --sim-fault NAME[:ARGS], any number
+    bool no_verify = false;               // program only: skip the verify afterwards
 };
 
 }  // namespace picprog

@@ -5,9 +5,12 @@
 #include <iomanip>
 #include <map>
 
+#include "cli/progress_bar.h"
+
 #include "cli/database_search.h"
 #include "core/devices/current_model.h"
 #include "core/engine/algorithm_check.h"
+#include "core/trial/model_trial.h"
 
 namespace picprog {
 namespace {
@@ -70,7 +73,63 @@ void check_model(int32_t number, const DeviceDatabase& database, std::vector<std
     }
 }
 
+// "[#####.....]  12/38 PIC16F877A" on a terminal, redrawn in place.
+void draw_trial_progress(const Console& console, int32_t number, int32_t count,
+                         std::string_view name, size_t& drawn_width) {
+    if (!console.err_is_terminal) {
+        return;
+    }
+    const int cells =
+        count == 0 ? 0 : static_cast<int>(int64_t{kProgressBarCells} * number / count);
+    std::string line = "[" + std::string(static_cast<size_t>(cells), '#') +
+                       std::string(static_cast<size_t>(kProgressBarCells - cells), '.') + "]  " +
+                       std::to_string(number) + "/" + std::to_string(count) + " " +
+                       std::string(name);
+    const size_t width = line.size();
+    if (width < drawn_width) {
+        line += std::string(drawn_width - width, ' ');
+    }
+    console.err << '\r' << line;
+    console.err.flush();
+    drawn_width = std::max(width, drawn_width);
+}
+
+void clear_trial_progress(const Console& console, size_t drawn_width) {
+    if (drawn_width > 0) {
+        console.err << '\r' << std::string(drawn_width, ' ') << '\r';
+        console.err.flush();
+    }
+}
+
 }  // namespace
+
+TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console) {
+    TrialSummary summary;
+    size_t drawn_width = 0;
+    const int32_t count = database.model_count();
+    for (int32_t number = 1; number <= count; ++number) {
+        const DeviceModel& model = *database.model(number);
+        std::vector<std::string> list_problems;
+        check_model(number, database, list_problems);
+        if (!list_problems.empty()) {
+            continue;  // already reported; a run would only repeat them
+        }
+        draw_trial_progress(console, number - 1, count, model.name, drawn_width);
+        const ModelTrial trial = try_model(database, number);
+        if (trial.verdict == TrialVerdict::NotSimulated) {
+            summary.not_simulated.push_back(model_label(number, model) +
+                                            ": not simulated (the simulator has no family for "
+                                            "this part), its algorithms were not run");
+        }
+        for (const std::string& problem : trial.problems) {
+            summary.problems.push_back(model_label(number, model) + " on the simulated chip, " +
+                                       problem);
+        }
+    }
+    draw_trial_progress(console, count, count, "", drawn_width);
+    clear_trial_progress(console, drawn_width);
+    return summary;
+}
 
 std::vector<std::string> database_problems(const DatabaseLoadResult& loaded) {
     std::vector<std::string> problems;
@@ -129,12 +188,20 @@ ExitStatus run_check_db(const std::string& file, const ChipOptions& options,
     if (search.result.status == DatabaseLoadStatus::NoModels) {
         problems.emplace_back("no model (\"model:\" line) at all");
     }
+    const TrialSummary trials = simulation_problems(search.result.database, context.console);
+    problems.insert(problems.end(), trials.problems.begin(), trials.problems.end());
     for (const std::string& problem : problems) {
         out << name << ": " << problem << "\n";
     }
+    for (const std::string& note : trials.not_simulated) {
+        out << name << ": " << note << "\n";
+    }
     if (problems.empty()) {
-        out << name << ": " << search.result.database.model_count()
-            << " models, no problems found.\n";
+        out << name << ": " << search.result.database.model_count() << " models";
+        if (!trials.not_simulated.empty()) {
+            out << " (" << trials.not_simulated.size() << " not simulated)";
+        }
+        out << ", no problems found.\n";
         return ExitStatus::Success;
     }
     out << name << ": " << problems.size() << (problems.size() == 1 ? " problem" : " problems")

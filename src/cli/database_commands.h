@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "core/devices/device_loader.h"
 
@@ -23,5 +24,15 @@ ExitStatus run_check_db(const std::string& file, const ChipOptions& options,
 // model its undefined algorithms and every instruction of its five lists
 // that the engine would refuse, then names given to more than one model.
 std::vector<std::string> database_problems(const DatabaseLoadResult& loaded);
+
+struct TrialSummary {
+    std::vector<std::string> problems;       // one line each, naming model and step
+    std::vector<std::string> not_simulated;  // notes for models the simulator lacks
+};
+
+// Runs the algorithms of every model whose lists the engine accepts on a
+// fresh simulated chip of its part (see try_model) and gathers what went
+// wrong, with a progress bar on a terminal.
+TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console);
 
 }  // namespace picprog

@@ -11,9 +11,15 @@ constexpr std::string_view kReportHeader = "Memory Location,   Read Value,   Exp
 constexpr std::string_view kConfig1Caption = "CONF1:";
 constexpr std::string_view kConfig2Caption = "CONF2:";
 
-std::string flash_location(int32_t address) { return "FLASH Word " + hex4h(address); }
-std::string eeprom_location(int32_t address) { return "EEPROM Byte " + hex4h(address); }
-std::string config_location(int32_t address) { return "CONF Word " + hex4h(address); }
+std::string flash_location(int32_t address) {
+    return "FLASH Word " + hex4h(address);
+}
+std::string eeprom_location(int32_t address) {
+    return "EEPROM Byte " + hex4h(address);
+}
+std::string config_location(int32_t address) {
+    return "CONF Word " + hex4h(address);
+}
 
 }  // namespace
 
@@ -50,6 +56,8 @@ void AlgorithmEngine::prepare_run() {
     pc_ = 1;
     loop_head_in_run_ = false;
     stop_requested_ = false;
+    steps_ = 0;
+    step_limit_reached_ = false;
     outcome_ = RunOutcome::Completed;
     error_.clear();
 }
@@ -66,6 +74,10 @@ RunOutcome AlgorithmEngine::run(OperationView& view) {
 bool AlgorithmEngine::execute_instruction(OperationView& view) {
     if (outcome_ != RunOutcome::Completed) {
         return false;
+    }
+    if (step_limit_ > 0 && ++steps_ > step_limit_) {
+        step_limit_reached_ = true;
+        stop_requested_ = true;
     }
     if (stop_requested_) {
         driver_.power_down();
@@ -304,16 +316,14 @@ void AlgorithmEngine::check(OperationView& view, const Instruction& ins) {
         case OpCode::CheckBlankConfig1:
         case OpCode::CheckConfig1:
             fixed_caption(view, kConfig1Caption);
-            expected =
-                ins.op == OpCode::CheckConfig1 ? image_.config[1] : model_.config_erased[1];
+            expected = ins.op == OpCode::CheckConfig1 ? image_.config[1] : model_.config_erased[1];
             if (read != expected) {
                 location = config_location(kConfig1Address);
             }
             break;
         default:
             fixed_caption(view, kConfig2Caption);
-            expected =
-                ins.op == OpCode::CheckConfig2 ? image_.config[2] : model_.config_erased[2];
+            expected = ins.op == OpCode::CheckConfig2 ? image_.config[2] : model_.config_erased[2];
             if (read != expected) {
                 location = config_location(kConfig2Address);
             }

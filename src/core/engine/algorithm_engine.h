@@ -56,6 +56,12 @@ public:
     // Asks a run in progress to end before its next instruction, with the
     // chip powered down. Cleared when the next run is prepared.
     void request_stop() { stop_requested_ = true; }
+    // Ends a run, powered down and as if stopped, once it has executed
+    // `steps` instructions: a guard against a list that never ends, for
+    // runs no person watches. 0 (the default) means no limit.
+    void set_step_limit(int64_t steps) { step_limit_ = steps; }
+    // True when the last run ended at the step limit.
+    bool step_limit_reached() const { return step_limit_reached_; }
 
     bool finished() const { return pc_ > instruction_count_ || outcome_ != RunOutcome::Completed; }
     RunOutcome outcome() const { return outcome_; }
@@ -113,6 +119,9 @@ private:
 
     bool loop_head_in_run_ = false;
     std::atomic<bool> stop_requested_ = false;
+    int64_t step_limit_ = 0;
+    int64_t steps_ = 0;
+    bool step_limit_reached_ = false;
     RunOutcome outcome_ = RunOutcome::Completed;
     std::string error_;
 };

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/sim/fault_spec.h"
 #include "sim_session.h"
 
 namespace picprog::simtest {
@@ -136,6 +137,37 @@ TEST(ModelNames, GenericPartTakesTheGivenShapeAndProgramsLike628A) {
     EXPECT_EQ(sim.chip().memory().flash_words(), 512);
     EXPECT_EQ(family_traits(v.family).actions[0x08], ChipAction::BeginWrite);
     EXPECT_EQ(family_traits(v.family).actions[0x18], ChipAction::None);
+}
+
+}  // namespace
+}  // namespace picprog::simtest
+
+namespace picprog::simtest {
+namespace {
+
+TEST(FaultSpec, EachNamedFaultSetsItsFieldAndBadOnesSayWhy) {
+    SimulatorFaults f;
+    EXPECT_EQ(add_fault("no-chip", f), "");
+    EXPECT_TRUE(f.no_chip);
+    EXPECT_EQ(add_fault("data-in-stuck:1", f), "");
+    EXPECT_EQ(f.data_in_stuck, std::optional<bool>(true));
+    EXPECT_EQ(add_fault("stuck-bit:3FFh:13:1", f), "");
+    ASSERT_TRUE(f.stuck_bit.has_value());
+    EXPECT_EQ(f.stuck_bit->address, 0x3FF);
+    EXPECT_EQ(f.stuck_bit->bit, 13);
+    EXPECT_TRUE(f.stuck_bit->level);
+    EXPECT_EQ(add_fault("slow:2.5", f), "");
+    EXPECT_DOUBLE_EQ(f.timing_scale, 2.5);
+    EXPECT_EQ(add_fault("vdd-drop:150:2", f), "");
+    EXPECT_EQ(f.vdd_drop_at_us, std::optional<int64_t>(150000));
+    EXPECT_EQ(f.vdd_drop_length_us, 2000);
+
+    for (const char* bad :
+         {"no-chip:1", "data-in-stuck", "data-in-stuck:2", "stuck-bit:1:14:0", "stuck-bit:zz:1:0",
+          "slow:0.5", "slow:", "vdd-drop", "vdd-drop:-1", "vdd-drop:5:0", "sparks"}) {
+        SimulatorFaults untouched;
+        EXPECT_NE(add_fault(bad, untouched), "") << bad;
+    }
 }
 
 }  // namespace
