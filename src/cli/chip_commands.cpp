@@ -2,7 +2,9 @@
 
 #include "cli/chip_session.h"
 #include "cli/console_view.h"
+#include "core/engine/chip_identity.h"
 #include "core/engine/chip_operations.h"
+#include "core/engine/chip_safety.h"
 #include "core/hexfile/hex_load.h"
 #include "core/hexfile/hex_save.h"
 
@@ -36,6 +38,8 @@ std::optional<ExitStatus> status_of(OperationOutcome outcome) {
             return std::nullopt;
         case OperationOutcome::Failed:
             return ExitStatus::Differences;
+        case OperationOutcome::ChipRefused:
+            return ExitStatus::PortUnavailable;
         case OperationOutcome::Ignored:
         case OperationOutcome::Stopped:
         case OperationOutcome::ListError:
@@ -65,6 +69,53 @@ std::optional<ExitStatus> run_operation(ChipSession& session, ChipOperation oper
 
 }  // namespace
 
+bool is_auto_model(std::string_view model) {
+    return model == "auto" || model == "AUTO" || model == "Auto";
+}
+
+std::optional<ExitStatus> select_model_of_chip(ChipSession& session, const Console& console) {
+    Programmer& programmer = session.programmer();
+    const ChipIdentity identity = identify_chip(programmer);
+    (void)programmer.backend().take_violations();  // the probe may try both supply orders
+    if (identity.answer != ChipAnswer::Known) {
+        console.err << identity_text(identity, programmer.database) << "\n"
+                    << "--model auto: no model of the database has this chip; choose one with "
+                       "--model.\n";
+        return ExitStatus::PortUnavailable;
+    }
+    programmer.select(identity.model);
+    console.err << "--model auto: " << identity_text(identity, programmer.database) << "\n";
+    return std::nullopt;
+}
+
+ExitStatus run_identify(const ChipOptions& options, const CliContext& context) {
+    const Console& console = context.console;
+    ChipSession session(context);
+    if (auto failed = session.select_model(options)) {
+        return *failed;
+    }
+    if (auto failed = session.read_line_settings(options)) {
+        return *failed;
+    }
+    if (auto failed = session.attach_port(options)) {
+        return *failed;
+    }
+    Programmer& programmer = session.programmer();
+    const ChipIdentity identity = identify_chip(programmer);
+    (void)programmer.backend().take_violations();
+    console.out << identity_text(identity, programmer.database) << "\n";
+    if (identity.answer == ChipAnswer::Known && identity.model != programmer.model.index) {
+        console.out << "The selected model is " << programmer.model.name << "; use --model "
+                    << programmer.database.model(identity.model)->name
+                    << " (or --model auto) for this chip.\n";
+    }
+    if (auto saved = session.save_chip_state()) {
+        return *saved;
+    }
+    return identity.answer == ChipAnswer::NoChip ? ExitStatus::PortUnavailable
+                                                 : ExitStatus::Success;
+}
+
 ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
                             const ChipOptions& options, const CliContext& context) {
     const Console& console = context.console;
@@ -77,6 +128,25 @@ ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
     }
     ConsoleView view(console, console.err);
     Programmer& programmer = session.programmer();
+    if (!options.osccal.empty() && !parse_retlw(options.osccal)) {
+        console.err << "--osccal: \"" << options.osccal
+                    << "\" is not a RETLW instruction (34xxh), the form of a calibration word.\n";
+        return ExitStatus::UsageError;
+    }
+    view.set_questions(options.force ? ConsoleView::Questions::YesForced
+                                     : ConsoleView::Questions::No);
+    view.set_input_answer(options.osccal, "Give --osccal=34XX to write a value back.");
+    const bool auto_model = is_auto_model(options.model);
+    if (auto_model) {
+        // The chip decides the model, and the model decides how a HEX file
+        // is read: the port comes first.
+        if (auto failed = session.attach_port(options)) {
+            return *failed;
+        }
+        if (auto failed = select_model_of_chip(session, console)) {
+            return *failed;
+        }
+    }
     if (needs_hex_input(command)) {
         const LoadOutcome loaded =
             load_hex_file(hex_file, programmer.model, programmer.image, view);
@@ -85,8 +155,10 @@ ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
         }
         console.out << view.status() << "\n";
     }
-    if (auto failed = session.attach_port(options)) {
-        return *failed;
+    if (!auto_model) {
+        if (auto failed = session.attach_port(options)) {
+            return *failed;
+        }
     }
 
     std::optional<ExitStatus> failed = run_operation(session, operation_of(command), view, console);
@@ -102,6 +174,7 @@ ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
         return *saved;
     }
     if (command == ChipCommand::Read) {
+        view.set_questions(ConsoleView::Questions::YesSilently);
         const SaveOutcome written =
             save_hex_file(hex_file, programmer.image, programmer.model, view);
         if (written.status != SaveStatus::Saved) {

@@ -1,5 +1,6 @@
 #include "cli/chip_session.h"
 
+#include "cli/chip_commands.h"
 #include "cli/database_search.h"
 #include "cli/model_choice.h"
 #include "cli/port_choice.h"
@@ -47,7 +48,8 @@ std::optional<ExitStatus> ChipSession::select_model(const ChipOptions& options) 
     programmer_.database = std::move(search.result.database);
 
     int32_t index = 0;
-    if (options.model.empty()) {
+    if (options.model.empty() || is_auto_model(options.model)) {
+        // With "auto" the stored model only gives the supply order to try first.
         index = startup_model_index(settings_, programmer_.database.model_count());
     } else if (const auto found = find_model(programmer_.database, options.model)) {
         index = *found;

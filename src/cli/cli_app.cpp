@@ -29,8 +29,9 @@ void add_database_option(CLI::App& command, ChipOptions& options) {
 void add_model_option(CLI::App& command, ChipOptions& options) {
     command
         .add_option("--model", options.model,
-                    "Model name or number (default: the stored \"Microcontroller Model\")")
-        ->type_name("NAME|NUMBER");
+                    "Model name or number, or auto to take the model whose device ID the chip "
+                    "answers with (default: the stored \"Microcontroller Model\")")
+        ->type_name("NAME|NUMBER|auto");
 }
 
 void add_port_options(CLI::App& command, ChipOptions& options) {
@@ -96,7 +97,8 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
     app.require_subcommand(1);
     app.footer(
         "Exit status: 0 success, 1 differences found (verify, blank-check, check-db), "
-        "2 usage error or unreadable file or database, 3 port not available, "
+        "2 usage error or unreadable file or database, 3 port not available, no chip, or "
+        "another chip than the model (without --force), "
         "4 the simulated chip saw its programming rules broken.");
 
     ChipOptions options;
@@ -136,6 +138,16 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
         if (spec.command == ChipCommand::Program) {
             command->add_flag("--no-verify", options.no_verify, "Do not verify after programming");
         }
+        command->add_flag("--force", options.force,
+                          "Go on when the chip in the socket answers with another model's "
+                          "device ID");
+        if (spec.command == ChipCommand::Program || spec.command == ChipCommand::Erase) {
+            command
+                ->add_option("--osccal", options.osccal,
+                             "Calibration word to write back (34xxh) when the chip's was lost "
+                             "before")
+                ->type_name("34XX");
+        }
         const ChipCommand chip_command = spec.command;
         CLI::Option* simulate = command->get_option("--simulate");
         command->callback([&, chip_command, simulate] {
@@ -143,6 +155,19 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
             action = [&, chip_command] {
                 return run_chip_command(chip_command, file, options, context);
             };
+        });
+    }
+
+    CLI::App* identify = app.add_subcommand(
+        "identify", "Read the chip's device ID and say which part is in the socket");
+    add_database_option(*identify, options);
+    add_model_option(*identify, options);
+    add_port_options(*identify, options);
+    {
+        CLI::Option* simulate = identify->get_option("--simulate");
+        identify->callback([&, simulate] {
+            options.simulate = simulate->count() > 0;
+            action = [&] { return run_identify(options, context); };
         });
     }
 

@@ -27,6 +27,8 @@ struct ChipOptions {
     std::string trace;                    // --trace FILE.vcd
     std::vector<std::string> sim_faults;  // --sim-fault NAME[:ARGS], any number
     bool no_verify = false;               // program only: skip the verify afterwards
+    bool force = false;                   // go on with a chip that is not the selected model
+    std::string osccal;                   // --osccal=34XX: calibration word to restore when lost
 };
 
 }  // namespace picprog

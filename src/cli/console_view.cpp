@@ -43,10 +43,17 @@ void ConsoleView::finish_progress() {
 
 int ConsoleView::msg_box(std::string_view text, MsgKind kind, std::string_view title) {
     (void)title;
-    if (kind == MsgKind::YesNo) {
+    if (kind == MsgKind::YesNo && questions_ == Questions::YesSilently) {
         return kAnswerYes;
     }
     finish_progress();
+    if (kind == MsgKind::YesNo) {
+        const bool yes = questions_ == Questions::YesForced;
+        messages_ << plain_line_ends(text)
+                  << (yes ? " Yes (--force).\n" : " No: give --force to go on anyway.\n");
+        messages_.flush();
+        return yes ? kAnswerYes : kAnswerNo;
+    }
     ++messages_shown_;
     std::string body = plain_line_ends(text);
     if (body.empty() || body.back() != '\n') {
@@ -55,6 +62,17 @@ int ConsoleView::msg_box(std::string_view text, MsgKind kind, std::string_view t
     messages_ << body << '\n';
     messages_.flush();
     return 1;
+}
+
+std::string ConsoleView::input_box(std::string_view prompt, std::string_view title,
+                                   std::string_view default_text) {
+    (void)title;
+    (void)default_text;
+    finish_progress();
+    messages_ << plain_line_ends(prompt) << ' '
+              << (input_answer_.empty() ? input_hint_ : input_answer_) << '\n';
+    messages_.flush();
+    return input_answer_;
 }
 
 std::string plain_line_ends(std::string_view text) {

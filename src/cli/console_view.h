@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "cli/console.h"
 #include "core/engine/operation_view.h"
@@ -11,7 +12,7 @@ namespace picprog {
 
 // The command-line tool's window: the engine's captions drive a one-line
 // progress bar on standard error (only on a terminal), message boxes become
-// text on a stream, and Yes/No questions are answered without asking, since
+// text on a stream, and questions are answered from the command line, since
 // a script cannot answer them.
 class ConsoleView : public OperationView {
 public:
@@ -29,11 +30,26 @@ public:
     void pump_events() override {}
 
     void set_status(std::string_view text) override;
-    // Prints the text with plain line ends, then a blank line. Yes/No
-    // questions (the overwrite question of a save) answer Yes: the tool's
-    // output file is named on its command line, so replacing it is the
-    // request itself.
+    // How Yes/No questions are answered, since a script cannot answer them.
+    enum class Questions {
+        YesSilently,  // the overwrite question of a save: the file named on the
+                      // command line is the request itself
+        YesForced,    // the chip checks with --force: printed, answered Yes
+        No,           // the chip checks without --force: printed, answered No
+    };
+    void set_questions(Questions policy) { questions_ = policy; }
+    // What input boxes answer (the --osccal value), and the hint printed
+    // when there is none.
+    void set_input_answer(std::string answer, std::string hint) {
+        input_answer_ = std::move(answer);
+        input_hint_ = std::move(hint);
+    }
+    // Prints the text with plain line ends, then a blank line; questions
+    // are answered as set_questions says.
     int msg_box(std::string_view text, MsgKind kind, std::string_view title) override;
+    // Prints the prompt and answers the value set by set_input_answer.
+    std::string input_box(std::string_view prompt, std::string_view title,
+                          std::string_view default_text) override;
     // Records the request; the command returns at once and main() ends the
     // program with the usage-error status, so that files are still closed.
     void fatal_exit() override { fatal_requested_ = true; }
@@ -54,6 +70,9 @@ private:
     size_t drawn_width_ = 0;
     bool fatal_requested_ = false;
     int messages_shown_ = 0;
+    Questions questions_ = Questions::YesSilently;
+    std::string input_answer_;
+    std::string input_hint_;
 };
 
 // CR LF and lone CR line ends as the line ends of a text stream.

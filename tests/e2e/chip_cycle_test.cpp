@@ -27,14 +27,19 @@ protected:
         for (int32_t a = 0; a < flash; a += 37) {
             memory.set_program(a, static_cast<uint16_t>(a & 0x3FFF));
         }
-        memory.set_program(flash - 1, 0x0123);
+        if (!bench.model().safety.osccal_address) {
+            memory.set_program(flash - 1, 0x0123);  // the factory calibration stays
+        }
         for (int32_t a = 0; a < bench.model().eeprom_size; a += 5) {
             memory.set_data(a, static_cast<uint8_t>(a));
         }
         for (int32_t i = 0; i < kIdWords; ++i) {
             memory.set_config(0x2000 + i, static_cast<uint16_t>(0x0A50 + i));
         }
-        memory.set_config(0x2007, static_cast<uint16_t>(0x3FFF & ~facts.protect_bits));
+        const int32_t calibration_bits = bench.model().safety.config_calibration[0];
+        memory.set_config(
+            0x2007, static_cast<uint16_t>((memory.config(0x2007) & calibration_bits) |
+                                          (0x3FFF & ~facts.protect_bits & ~calibration_bits)));
         if (bench.model().config2_used) {
             memory.set_config(0x2008, 0);
         }
@@ -72,10 +77,11 @@ TEST_P(ChipCycle, ProgramAllThenVerifyAndReadAllGiveTheImageBack) {
     // Sparse images that reach the last word and byte: the loops cover the
     // whole memory while the random part stays small.
     const ImageShape shape{model.flash_size, model.eeprom_size, false, false};
-    const MemoryImage image = random_image(model, bench.facts(), shape, rng);
+    const MemoryImage written = random_image(model, bench.facts(), shape, rng);
+    const MemoryImage image = with_factory_calibration(bench, written);
 
     expect_run(bench, ChipOperation::EraseAll, OperationOutcome::Passed, "Chip erased.");
-    bench.image() = image;
+    bench.image() = written;
     expect_run(bench, ChipOperation::ProgramAll, OperationOutcome::Passed, "Chip programmed.");
     {
         SCOPED_TRACE("chip cells after Program All");
@@ -96,7 +102,8 @@ TEST_P(ChipCycle, VerifyFindsAWordTheChipDoesNotHold) {
     const CurrentModel& model = bench.model();
     const ImageShape shape{std::min(model.flash_size, 93), std::min(model.eeprom_size, 16), true,
                            false};
-    const MemoryImage image = random_image(model, bench.facts(), shape, rng);
+    const MemoryImage image =
+        with_factory_calibration(bench, random_image(model, bench.facts(), shape, rng));
     expect_run(bench, ChipOperation::EraseAll, OperationOutcome::Passed, "Chip erased.");
     bench.image() = image;
     expect_run(bench, ChipOperation::ProgramAll, OperationOutcome::Passed, "Chip programmed.");

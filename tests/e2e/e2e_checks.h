@@ -90,6 +90,23 @@ inline MemoryImage chip_contents(Bench& bench) {
     return image;
 }
 
+// `image` as the chip in the bench holds it after Program All: the chip's
+// own factory calibration (word and config bits) in place of the file's.
+inline MemoryImage with_factory_calibration(Bench& bench, MemoryImage image) {
+    const SafetyKeys& keys = bench.model().safety;
+    const ChipMemory& memory = bench.chip().memory();
+    if (keys.osccal_address) {
+        image.flash[static_cast<size_t>(*keys.osccal_address)] =
+            memory.program(*keys.osccal_address);
+    }
+    for (int32_t i = 0; i < 2; ++i) {
+        const int32_t bits = keys.config_calibration[static_cast<size_t>(i)];
+        int32_t& word = image.config[static_cast<size_t>(i + 1)];
+        word = (word & ~bits) | (memory.config(0x2007 + i) & bits);
+    }
+    return image;
+}
+
 // Number of difference lines in the message box a check operation showed.
 inline int report_lines(const Bench& bench) {
     if (bench.view.boxes.empty()) {

@@ -34,6 +34,10 @@ public:
         events.push_back(enabled ? "msg_box(enabled)" : "msg_box(disabled)");
         return answer;
     }
+    std::string input_box(std::string_view prompt, std::string_view, std::string_view) override {
+        prompts.emplace_back(prompt);
+        return input_answer;
+    }
     void pump_events() override { ++pumps; }
     void fatal_exit() override {
         fatal = true;
@@ -47,7 +51,9 @@ public:
     std::vector<Box> boxes;
     int pumps = 0;
     bool fatal = false;
-    int answer = 1;  // what msg_box answers
+    int answer = 1;                    // what msg_box answers
+    std::vector<std::string> prompts;  // input boxes asked
+    std::string input_answer;          // what input_box answers
 };
 
 }  // namespace picprog::test_support

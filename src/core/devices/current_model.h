@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/devices/device_model.h"
+#include "core/devices/safety_keys.h"
 
 namespace picprog {
 
@@ -29,6 +30,9 @@ struct CurrentModel {
     // One instruction per entry, in lower case, split by split_instructions;
     // indexed by AlgorithmKind.
     std::array<std::vector<std::string>, kAlgorithmKinds> lists;
+    // The model's optional chip-safety keys (device ID, configuration
+    // masks, calibration); all absent for a model that does not give them.
+    SafetyKeys safety;
 
     const std::vector<std::string>& list(AlgorithmKind kind) const {
         return lists[static_cast<size_t>(kind)];

@@ -181,6 +181,16 @@ private:
             member = &DeviceModel::progtime;
         } else if (key == "pagesize:") {
             member = &DeviceModel::pagesize;
+        } else if (key == "deviceid:") {
+            member = &DeviceModel::deviceid;
+        } else if (key == "configmask:") {
+            member = &DeviceModel::configmask;
+        } else if (key == "osccal:") {
+            member = &DeviceModel::osccal;
+        } else if (key == "configcal:") {
+            member = &DeviceModel::configcal;
+        } else if (key == "calwords:") {
+            member = &DeviceModel::calwords;
         } else {
             return nullptr;
         }

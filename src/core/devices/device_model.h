@@ -36,6 +36,12 @@ struct DeviceModel {
     std::string voltageseq;
     std::string progtime;
     std::string pagesize;
+    // Optional chip-safety keys; empty when the file does not give them.
+    std::string deviceid;    // "1060 3FE0": device ID at 2006h and the mask without revision
+    std::string configmask;  // "21FF [3FFF]": implemented bits of 2007h [and 2008h]
+    std::string osccal;      // "3FF": program word holding the RETLW oscillator calibration
+    std::string configcal;   // "3000 [0000]": calibration bits of 2007h [and 2008h]
+    std::string calwords;    // "2008 [2009 ...]": config-space calibration words, never erased
     // Algorithm texts copied from their slots, indexed by AlgorithmKind.
     std::array<std::string, kAlgorithmKinds> algorithms;
 

@@ -50,6 +50,7 @@ void select_model(CurrentModel& current, const DeviceDatabase& database) {
     for (size_t kind = 0; kind < kAlgorithmKinds; ++kind) {
         current.lists[kind] = split_instructions(model->algorithms[kind]);
     }
+    current.safety = parse_safety_keys(*model, current.flash_size).keys;
 }
 
 std::vector<std::string> split_instructions(std::string_view text) {

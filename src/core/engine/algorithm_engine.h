@@ -89,6 +89,9 @@ private:
     void fail(OperationView& view, std::string_view reason);
     void unrecognized(OperationView& view);
     void check(OperationView& view, const Instruction& ins);
+    // Whether config word `slot` (1 or 2) read from the chip differs from
+    // the expected value in the bits the model says are worth comparing.
+    bool config_differs(int slot, int32_t read, int32_t expected) const;
 
     int32_t flash_at(int32_t address) const;
     int32_t eeprom_at(int32_t address) const;

@@ -1,5 +1,6 @@
 #include "core/engine/chip_operations.h"
 
+#include "core/engine/chip_safety.h"
 #include "core/engine/elapsed_text.h"
 
 namespace picprog {
@@ -42,6 +43,26 @@ void show_violations(const RuleViolations& violations, OperationView& view) {
     view.msg_box(std::string(kViolationsHeading) + "\r\n\r\n" + violations_text(violations),
                  MsgKind::Warning, kViolationsTitle);
     view.pump_events();
+}
+
+bool writes_chip(ChipOperation operation) {
+    return operation == ChipOperation::EraseAll || operation == ChipOperation::ProgramAll;
+}
+
+// Writes the calibration an erase destroyed back with the model's own
+// Program All list, run over a blank image that holds only the calibration.
+// The user's buffer is left as it was.
+RunOutcome restore_calibration(Programmer& programmer, const ChipCalibration& calibration,
+                               OperationView& view) {
+    AlgorithmEngine& engine = programmer.engine();
+    const MemoryImage buffer = programmer.image;
+    programmer.image.blank_image(programmer.model);
+    apply_calibration(calibration, programmer.model.safety, programmer.image);
+    engine.load_instructions(programmer.model.list(AlgorithmKind::Program));
+    engine.prepare_run();
+    const RunOutcome run = engine.run(view);
+    programmer.image = buffer;
+    return run;
 }
 
 bool checks_chip(ChipOperation operation) {
@@ -107,7 +128,37 @@ OperationResult run_chip_operation(Programmer& programmer, ChipOperation operati
         view.pump_events();
     }
 
-    const RunOutcome run = engine.run(view);
+    // The chip in the socket and its calibration are looked at before
+    // anything is written to it.
+    SafetyStop stop;
+    std::optional<ChipCalibration> calibration;
+    bool refused = false;
+    if (auto wrong_chip = check_chip_in_socket(programmer, view)) {
+        stop = *wrong_chip;
+        refused = true;
+    } else if (writes_chip(operation) && programmer.model.safety.keeps_calibration()) {
+        calibration = read_calibration(programmer, view, stop);
+        refused = !calibration;
+    }
+    if (refused) {
+        view.enable();
+        result.outcome = OperationOutcome::ChipRefused;
+        result.status = stop.status;
+        view.set_status(result.status);
+        view.pump_events();
+        return result;
+    }
+    if (operation == ChipOperation::ProgramAll && calibration) {
+        // The chip's own calibration goes back in, whatever the file held.
+        apply_calibration(*calibration, programmer.model.safety, programmer.image);
+        view.updatedisplay();
+        view.pump_events();
+    }
+
+    RunOutcome run = engine.run(view);
+    if (run == RunOutcome::Completed && operation == ChipOperation::EraseAll && calibration) {
+        run = restore_calibration(programmer, *calibration, view);
+    }
     if (run == RunOutcome::Unrecognized) {
         // The program ends here; nothing of the operation's ending applies.
         result.outcome = OperationOutcome::Unrecognized;

@@ -16,6 +16,8 @@ enum class OperationOutcome {
     Ignored,       // another operation was running
     Stopped,       // a stop request ended the run; chip powered down
     ListError,     // the model's list cannot run; chip powered down, message shown
+    ChipRefused,   // the checks before the run stopped it (no chip, another chip, a
+                   // lost calibration not restored); nothing written, user told
     Unrecognized,  // an unknown instruction; the program must end
 };
 

@@ -28,6 +28,15 @@ public:
     // Shows a modal message; an empty title means the product title.
     // Returns the answer (1 for OK, kAnswerYes / kAnswerNo for Yes/No).
     virtual int msg_box(std::string_view text, MsgKind kind, std::string_view title) = 0;
+    // Asks for a line of text; "" means no answer (Cancel). A view that
+    // cannot ask answers "".
+    virtual std::string input_box(std::string_view prompt, std::string_view title,
+                                  std::string_view default_text) {
+        (void)prompt;
+        (void)title;
+        (void)default_text;
+        return {};
+    }
     // Lets pending window events run.
     virtual void pump_events() = 0;
     // Ends the program after an unrecoverable error has been shown.

@@ -51,6 +51,9 @@ public:
     SecondsClock clock;
     // True while a chip operation runs; a second request is then ignored.
     bool running = false;
+    // Read the device ID before every operation (for models that give one);
+    // off for boards that cannot read.
+    bool check_device_id = true;
 
 private:
     std::unique_ptr<PortBackend> backend_;

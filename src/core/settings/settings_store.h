@@ -26,6 +26,8 @@ inline constexpr std::string_view kDataInPinNum = "DATAIN Pin Num";
 inline constexpr std::string_view kColorTheme = "Color Theme";
 inline constexpr std::string_view kMouseWheelEnabled = "Mouse Wheel Enabled";
 inline constexpr std::string_view kSimulatedProgrammer = "Simulated Programmer";
+inline constexpr std::string_view kCheckDeviceId = "Check Device ID";
+inline constexpr std::string_view kVerifyAfterProgramming = "Verify After Programming";
 }  // namespace setting
 
 // The program's persistent settings. Keeps nothing in memory: every read

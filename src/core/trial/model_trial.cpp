@@ -126,9 +126,9 @@ class Trial {
 public:
     Trial(const DeviceDatabase& database, int32_t number)
         : programmer_(std::make_unique<NullBackend>()) {
-        programmer_.model.index = number;
-        select_model(programmer_.model, database);
-        programmer_.image.blank_image(programmer_.model);
+        // The device-ID check looks the answer up among all models.
+        programmer_.database = database;
+        programmer_.select(number);
         auto board = std::make_unique<SimulatedProgrammer>(chip_for_model(programmer_.model));
         board_ = board.get();
         programmer_.set_backend(std::move(board));
@@ -146,15 +146,22 @@ public:
         // The erased configuration as this chip reads it is the base of
         // the test image's configuration words.
         step(ChipOperation::ReadAll, "Read All after the erase");
-        const MemoryImage wanted = test_image(programmer_.image);
-        programmer_.image = wanted;
+        const MemoryImage erased = programmer_.image;
+        // The file holds nothing useful at the calibration word: the chip's
+        // own calibration must come back whatever the file says.
+        programmer_.image = test_image(erased);
         step(ChipOperation::ProgramAll, "Program All");
         step(ChipOperation::Verify, "Verify");
         step(ChipOperation::ReadAll, "Read All");
-        compare(wanted);
+        compare(with_calibration_of(erased, test_image(erased)), "Read All");
         // Only a chip that holds something shows whether the erase works.
         step(ChipOperation::EraseAll, "Erase All of the programmed chip");
         step(ChipOperation::BlankCheck, "Blank Check after that erase");
+        if (programmer_.model.safety.keeps_calibration()) {
+            step(ChipOperation::ReadAll, "Read All after that erase");
+            MemoryImage kept = programmer_.image;
+            compare(with_calibration_of(erased, kept), "Calibration after that erase");
+        }
         trial_.verdict = trial_.problems.empty() ? TrialVerdict::Clean : TrialVerdict::Failed;
         return std::move(trial_);
     }
@@ -169,6 +176,20 @@ private:
             image.eeprom[i] = test_byte(static_cast<int32_t>(i));
         }
         image.config[1] = erased.config[1] & ~kConfigBitsCleared & 0x3FFF;
+        return image;
+    }
+
+    // `image` with the calibration word and bits `chip` holds.
+    MemoryImage with_calibration_of(const MemoryImage& chip, MemoryImage image) const {
+        const SafetyKeys& keys = programmer_.model.safety;
+        if (keys.osccal_address) {
+            const auto at = static_cast<size_t>(*keys.osccal_address);
+            image.flash[at] = chip.flash[at];
+        }
+        for (size_t i = 0; i < 2; ++i) {
+            const int32_t bits = keys.config_calibration[i];
+            image.config[i + 1] = (image.config[i + 1] & ~bits) | (chip.config[i + 1] & bits);
+        }
         return image;
     }
 
@@ -192,13 +213,14 @@ private:
         }
     }
 
-    void compare(const MemoryImage& wanted) {
+    void compare(const MemoryImage& wanted, std::string_view name) {
         const MemoryImage& got = programmer_.image;
+        const std::string prefix = std::string(name) + ": ";
         int32_t differences = 0;
         auto differ = [&](const std::string& where, const std::string& read,
                           const std::string& expected) {
             if (++differences <= kListedDifferences) {
-                trial_.problems.push_back("Read All: " + where + " reads " + read + ", expected " +
+                trial_.problems.push_back(prefix + where + " reads " + read + ", expected " +
                                           expected);
             }
         };
@@ -223,9 +245,8 @@ private:
             }
         }
         if (differences > kListedDifferences) {
-            trial_.problems.push_back(
-                "Read All: " + std::to_string(differences - kListedDifferences) +
-                " more differences");
+            trial_.problems.push_back(prefix + std::to_string(differences - kListedDifferences) +
+                                      " more differences");
         }
     }
 

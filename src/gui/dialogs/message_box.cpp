@@ -49,6 +49,8 @@ MsgIcon icon_for(MsgKind kind) {
             return MsgIcon::Error;
         case MsgKind::Information:
             return MsgIcon::Information;
+        case MsgKind::Warning:
+            break;  // the kinds without an icon of their own
     }
     return MsgIcon::None;
 }

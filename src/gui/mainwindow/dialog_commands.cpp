@@ -55,6 +55,17 @@ void DialogCommands::change_model() {
     }
 }
 
+void DialogCommands::select_model_number(int32_t number) {
+    if (number == programmer_.model.index || programmer_.database.model(number) == nullptr) {
+        return;
+    }
+    settings_.save_setting(setting::kMicrocontrollerModel, std::to_string(number));
+    programmer_.model.index = number;
+    select_model(programmer_.model, programmer_.database);
+    window_.clear_buffer();
+    emit model_changed();
+}
+
 void DialogCommands::hardware_settings() {
     if (window_.busy()) {
         return;

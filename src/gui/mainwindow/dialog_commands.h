@@ -27,6 +27,9 @@ public:
     // has closed, whichever way; model_changed() follows when another
     // model was chosen.
     void change_model();
+    // Makes model `number` current as choosing it in the dialog does:
+    // stored, the buffer cleared, model_changed emitted.
+    void select_model_number(int32_t number);
     void hardware_settings();
     void check_hardware();
     // "Change Parallel Port Number"; the status line follows the address.

@@ -47,6 +47,7 @@ void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore&
 
     programmer.select(startup_model_index(settings, programmer.database.model_count()));
     window.clear_buffer();
+    window.load_safety_options();
 
     programmer.line_settings = read_line_settings(settings);
     programmer.shadow = PortShadow{};

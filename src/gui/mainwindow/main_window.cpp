@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "core/engine/chip_identity.h"
 #include "gui/mainwindow/about_text.h"
 #include "gui/mainwindow/buffer_display.h"
 #include "gui/mainwindow/clickable_label.h"
@@ -98,6 +99,11 @@ void MainWindow::connect_commands() {
         connect(c.tools[i], &QAction::triggered, this,
                 [this, operation] { run_operation(operation); });
     }
+    connect(c.menuidentify, &QAction::triggered, this, &MainWindow::identify_chip_command);
+    connect(c.menucheckid, &QAction::toggled, this,
+            [this](bool on) { set_safety_option(setting::kCheckDeviceId, on); });
+    connect(c.menuverifyafter, &QAction::toggled, this,
+            [this](bool on) { set_safety_option(setting::kVerifyAfterProgramming, on); });
     connect(c.menuclear, &QAction::triggered, this, &MainWindow::clear_buffer_command);
     connect(c.menuopen, &QAction::triggered, this, &MainWindow::open_hex_file);
     connect(c.label7, &ClickableLabel::clicked, this, &MainWindow::open_hex_file);
@@ -206,7 +212,11 @@ void MainWindow::run_operation(ChipOperation operation) {
     if (busy()) {
         return;
     }
-    run_chip_operation(programmer_, operation, *this);
+    const OperationResult result = run_chip_operation(programmer_, operation, *this);
+    if (operation == ChipOperation::ProgramAll && result.outcome == OperationOutcome::Passed &&
+        controls_.menuverifyafter->isChecked() && !close_requested_ && !fatal_) {
+        run_chip_operation(programmer_, ChipOperation::Verify, *this);
+    }
     if (fatal_) {
         close_requested_ = true;
         close();
@@ -216,6 +226,52 @@ void MainWindow::run_operation(ChipOperation operation) {
     if (close_requested_) {
         close();
     }
+}
+
+void MainWindow::identify_chip_command() {
+    if (busy()) {
+        return;
+    }
+    BusyFlag flag(file_command_running_);
+    disable();
+    set_status("Identifying the chip...");
+    pump_events();
+    const ChipIdentity identity = identify_chip(programmer_);
+    (void)programmer_.backend().take_violations();  // the probe may try both supply orders
+    enable();
+    const std::string text = identity_text(identity, programmer_.database);
+    set_status(text);
+    if (identity.answer != ChipAnswer::Known || identity.model == programmer_.model.index) {
+        msg_box(text, identity.answer == ChipAnswer::NoChip ? MsgKind::Error : MsgKind::Information,
+                "Identify Chip");
+        return;
+    }
+    const std::string other = programmer_.database.model(identity.model)->name;
+    if (msg_box(text + "\r\n\r\nThe selected model is " + programmer_.model.name + ". Select " +
+                    other + "?",
+                MsgKind::YesNo, "Identify Chip") == kAnswerYes) {
+        dialogs_->select_model_number(identity.model);
+    }
+}
+
+void MainWindow::load_safety_options() {
+    const bool check = settings_.get_setting(setting::kCheckDeviceId, "1") != "0";
+    const bool verify = settings_.get_setting(setting::kVerifyAfterProgramming, "1") != "0";
+    controls_.menucheckid->setChecked(check);
+    controls_.menuverifyafter->setChecked(verify);
+    programmer_.check_device_id = check;
+}
+
+void MainWindow::set_safety_option(std::string_view name, bool on) {
+    settings_.save_setting(name, on ? "1" : "0");
+    if (name == setting::kCheckDeviceId) {
+        programmer_.check_device_id = on;
+    }
+}
+
+std::string MainWindow::input_box(std::string_view prompt, std::string_view title,
+                                  std::string_view default_text) {
+    return services_.boxes.input_box(this, theme_.theme, prompt, title, default_text);
 }
 
 FileCommandContext MainWindow::file_command_context() {

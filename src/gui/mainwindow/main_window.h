@@ -58,6 +58,8 @@ public:
     void set_status(std::string_view text) override;
     void updatedisplay() override;
     int msg_box(std::string_view text, MsgKind kind, std::string_view title) override;
+    std::string input_box(std::string_view prompt, std::string_view title,
+                          std::string_view default_text) override;
     void pump_events() override;
     void fatal_exit() override;
 
@@ -94,7 +96,14 @@ public:
 
     // The commands behind the buttons, menu items and labels. Each is
     // ignored while busy().
+    // Program All goes straight on to Verify while "Verify After
+    // Programming" is on.
     void run_operation(ChipOperation operation);
+    // Reads the chip's device ID and says what answered; offers to select
+    // the model when it is another one.
+    void identify_chip_command();
+    // The two chip-safety options, from the stored settings (default on).
+    void load_safety_options();
     void open_hex_file();
     void save_buffer_as();
     void show_about();
@@ -111,6 +120,7 @@ private:
     // What the two HEX file commands work on.
     FileCommandContext file_command_context();
     void set_commands_enabled(bool enabled);
+    void set_safety_option(std::string_view name, bool on);
 
     Programmer& programmer_;
     SettingsStore& settings_;

@@ -90,6 +90,8 @@ void build_menus(QMainWindow& window, MainWindowControls& c) {
     for (int i = 0; i < kOperationButtons; ++i) {
         c.tools[static_cast<size_t>(i)] = item(c.menu3, kToolsItems[static_cast<size_t>(i)]);
     }
+    c.menu3->addSeparator();
+    c.menuidentify = item(c.menu3, "Identify Chip");
 
     c.menu4 = bar->addMenu("&Hardware");
     c.menusettings = item(c.menu4, "Settings");
@@ -106,6 +108,11 @@ void build_menus(QMainWindow& window, MainWindowControls& c) {
     c.menuport = item(c.menu5, "Change Parallel Port Number");
     c.menuprogtime = item(c.menu5, "Change Default Programming Time");
     c.menucolors = item(c.menu5, "Change Color Theme");
+    c.menu5->addSeparator();
+    c.menucheckid = item(c.menu5, "Check Device ID");
+    c.menucheckid->setCheckable(true);
+    c.menuverifyafter = item(c.menu5, "Verify After Programming");
+    c.menuverifyafter->setCheckable(true);
 
     c.menu6 = bar->addMenu("Help");
     c.menuportinfo = item(c.menu6, "Parallel Port Pinout");

@@ -51,6 +51,7 @@ struct MainWindowControls {
     QAction* menusave = nullptr;
     // "&Program All" ... "&Verify", in the order of the buttons.
     std::array<QAction*, kOperationButtons> tools{};
+    QAction* menuidentify = nullptr;  // "Identify Chip", after the five operations
     QAction* menusettings = nullptr;
     QAction* menucheck = nullptr;
     QAction* menusimulated = nullptr;  // checkable: the simulated programmer in use
@@ -60,6 +61,8 @@ struct MainWindowControls {
     QAction* menuport = nullptr;
     QAction* menuprogtime = nullptr;
     QAction* menucolors = nullptr;
+    QAction* menucheckid = nullptr;      // checkable: "Check Device ID"
+    QAction* menuverifyafter = nullptr;  // checkable: "Verify After Programming"
     QAction* menuportinfo = nullptr;
     QAction* menuabout = nullptr;
 

@@ -147,13 +147,16 @@ TEST(MainWindowMenus, CaptionsAccessKeysAndNoShortcuts) {
     f.start();
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"&File", {"&Clear Buffer", "&Open HEX File", "&Save Buffer As"}},
-        {"&Tools", {"&Program All", "&Read All", "&Erase All", "&Blank Check", "&Verify"}},
+        {"&Tools",
+         {"&Program All", "&Read All", "&Erase All", "&Blank Check", "&Verify", "",
+          "Identify Chip"}},
         {"&Hardware",
          {"Settings", "Check", "", "Simulated Programmer", "Port Diagnostics",
           "Record Line Trace..."}},
         {"&Options",
          {"Change Microcontroller Model", "Change Parallel Port Number",
-          "Change Default Programming Time", "Change Color Theme"}},
+          "Change Default Programming Time", "Change Color Theme", "", "Check Device ID",
+          "Verify After Programming"}},
         {"Help", {"Parallel Port Pinout", "About Quellmark Parallel Port PIC Programmer"}},
     };
     const QList<QAction*> menus = f.window->menuBar()->actions();

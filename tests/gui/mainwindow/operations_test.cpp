@@ -8,7 +8,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "gui/mainwindow/window_fixture.h"
 
@@ -21,6 +24,8 @@ class Operations : public ::testing::Test {
 protected:
     void SetUp() override {
         f.preset(setting::kMicrocontrollerModel, "2");  // 16F627A: 1024 words, 128 bytes
+        // Each operation on its own here; the option has a test of its own.
+        f.preset(setting::kVerifyAfterProgramming, "0");
         f.start();
     }
 
@@ -132,6 +137,74 @@ TEST_F(Operations, BrokenChipRuleIsShownInAWarningBoxAfterTheRun) {
     EXPECT_EQ(box.kind, MsgKind::Warning);
     EXPECT_NE(box.text.find("PIC16F627A: VDD rose before VPP"), std::string::npos) << box.text;
     EXPECT_TRUE(f.c().command[kErase]->isEnabled());
+}
+
+TEST_F(Operations, VerifyAfterProgrammingFollowsProgramAllWhileTicked) {
+    EXPECT_FALSE(f.c().menuverifyafter->isChecked());
+    f.c().menuverifyafter->trigger();
+    EXPECT_EQ(f.stored(setting::kVerifyAfterProgramming), "1");
+    fill_buffer(8);
+    std::vector<std::string> statuses;
+    f.probe->on_write = [&] {
+        if (statuses.empty() || statuses.back() != f.status()) {
+            statuses.push_back(f.status());
+        }
+    };
+    click(kProgram);
+    expect_elapsed(f.status(), "Chip verified. ");
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Begin verify."), statuses.end());
+    EXPECT_TRUE(f.boxes.boxes.empty());
+}
+
+// The fixture's models give no device ID; these give theirs as the shipped
+// database does.
+void give_device_ids(WindowFixture& f) {
+    const std::pair<const char*, const char*> ids[] = {{"16F628A", "1060 3FE0"},
+                                                       {"16F627A", "1040 3FE0"},
+                                                       {"16F88", "0760 3FF0"},
+                                                       {"16F84A", "0560 3FE0"}};
+    for (DeviceModel& model : f.programmer.database.models) {
+        for (const auto& [name, id] : ids) {
+            if (model.name == name) {
+                model.deviceid = id;
+            }
+        }
+    }
+    select_model(f.programmer.model, f.programmer.database);
+}
+
+TEST_F(Operations, IdentifyChipNamesThePartInTheSocket) {
+    give_device_ids(f);
+    f.c().menuidentify->trigger();
+    ASSERT_EQ(f.boxes.boxes.size(), 1u);
+    EXPECT_EQ(f.boxes.boxes[0].kind, MsgKind::Information);
+    EXPECT_EQ(f.boxes.boxes[0].text, "16F627A, revision 0 (device ID 1040h)");
+    EXPECT_EQ(f.status(), "16F627A, revision 0 (device ID 1040h)");
+}
+
+// The socket holds a 16F627A while the 16F628A is selected.
+TEST_F(Operations, AnotherChipInTheSocketIsQuestionedAndNoLeavesItUntouched) {
+    give_device_ids(f);
+    f.programmer.model.index = 1;
+    select_model(f.programmer.model, f.programmer.database);
+    f.boxes.answers = {kAnswerNo};
+    f.c().menuidentify->trigger();
+    ASSERT_EQ(f.boxes.boxes.size(), 1u);
+    EXPECT_EQ(f.boxes.boxes[0].kind, MsgKind::YesNo);
+    EXPECT_NE(f.boxes.boxes[0].text.find("The selected model is 16F628A. Select 16F627A?"),
+              std::string::npos);
+    EXPECT_EQ(f.programmer.model.index, 1);
+
+    fill_buffer(8);
+    f.boxes.boxes.clear();
+    f.boxes.answers = {kAnswerNo};
+    click(kProgram);
+    ASSERT_EQ(f.boxes.boxes.size(), 1u);
+    EXPECT_EQ(f.boxes.boxes[0].text,
+              "The chip in the socket is a 16F627A, not the selected 16F628A. Continue anyway?");
+    EXPECT_EQ(f.status(), "Operation stopped: the chip in the socket is not a 16F628A.");
+    EXPECT_EQ(f.board->chip().memory().program(0), 0x3FFF);
+    EXPECT_TRUE(f.c().command[kProgram]->isEnabled());
 }
 
 TEST_F(Operations, ReadAllShowsTheChipsWordsInTheTable) {
