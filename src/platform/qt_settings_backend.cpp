@@ -17,6 +17,7 @@ const QString kDwordMarker = QStringLiteral("dword:");
 const QString kStringMarker = QStringLiteral("string:");
 constexpr int kDwordHexDigits = 8;
 constexpr int kHexBase = 16;
+constexpr qint64 kBytesPerKiB = 1024;
 
 QString to_qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -51,8 +52,8 @@ std::string settings_file_problem(const QString& path) {
         return "it is not a regular file";
     }
     if (file.size() > kMaxSettingsFileBytes) {
-        return "it is larger than " + std::to_string(kMaxSettingsFileBytes / 1024) + " KiB (" +
-               std::to_string(file.size()) + " bytes)";
+        return "it is larger than " + std::to_string(kMaxSettingsFileBytes / kBytesPerKiB) +
+               " KiB (" + std::to_string(file.size()) + " bytes)";
     }
     return {};
 }
