@@ -60,7 +60,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries come from shlibdeps; Qt's platform plugins (xcb, wayland,
+# The libraries come from shlibdeps: the desktop program brings Qt Widgets,
+# the command-line tool only Qt Core (libqt6core6). Qt's platform plugins (xcb, wayland,
 # offscreen) are loaded at run time, so they must be named.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_STRIP_FILES ON)

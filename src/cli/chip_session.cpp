@@ -29,7 +29,8 @@ int32_t stored_number(SettingsStore& settings, std::string_view name, std::strin
 
 ChipSession::ChipSession(const CliContext& context)
     : context_(context),
-      settings_backend_(settings_file(context.environment)),
+      settings_backend_(tool_settings_path(context.environment),
+                        tool_settings_options(context.console)),
       settings_(settings_backend_),
       programmer_(std::make_unique<NullBackend>()) {}
 

@@ -7,11 +7,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/exit_status.h"
-#include "cli/ini_settings_backend.h"
+#include "cli/tool_settings.h"
 #include "core/engine/programmer.h"
 #include "core/settings/settings_store.h"
 #include "core/sim/simulated_programmer.h"
-#include "core/sim/vcd_trace.h"
+#include "core/trace/vcd_trace.h"
 
 namespace picprog {
 
@@ -50,7 +50,7 @@ private:
     std::optional<ExitStatus> open_trace(const ChipOptions& options);
 
     const CliContext& context_;
-    IniSettingsBackend settings_backend_;
+    QtSettingsBackend settings_backend_;
     SettingsStore settings_;
     std::filesystem::path database_file_;
     std::ofstream trace_file_;

@@ -7,6 +7,7 @@
 
 #include "core/devices/device_model.h"
 #include "core/devices/safety_keys.h"
+#include "core/memory/memory_image.h"
 
 namespace picprog {
 
@@ -37,6 +38,10 @@ struct CurrentModel {
     const std::vector<std::string>& list(AlgorithmKind kind) const {
         return lists[static_cast<size_t>(kind)];
     }
+
+    // The shape of this model's program buffer, so that
+    // image.blank_image(model) reads as it says.
+    operator ImageShape() const { return {flash_size, eeprom_size, config_erased}; }
 };
 
 // Makes the model numbered current.index current: fills every other field

@@ -6,7 +6,7 @@
 
 #include "core/hardware/line_settings.h"
 #include "core/hardware/port_backend.h"
-#include "core/sim/vcd_trace.h"
+#include "core/trace/vcd_trace.h"
 
 namespace picprog {
 

@@ -8,7 +8,7 @@
 #include "core/sim/chip_memory.h"
 #include "core/sim/pic_chip.h"
 #include "core/sim/programmer_circuit.h"
-#include "core/sim/vcd_trace.h"
+#include "core/trace/vcd_trace.h"
 
 namespace picprog {
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QPalette>
 #include <QPushButton>
 #include <string>
 
@@ -43,7 +44,12 @@ QCheckBox* make_line_check(QDialog& dialog, int row) {
     auto* check = new QCheckBox(&dialog);
     check->setGeometry(twips(kCheckLeft), twips(kCheckTop + kLineRowPitch * row),
                        twips(kCheckWidth), twips(kCheckHeight));
-    set_window_back(*check, kHardwareCheckBack);
+    // A button fills its background from the Button role, not Window.
+    QPalette colors = check->palette();
+    colors.setColor(check->backgroundRole(), kHardwareCheckBack);
+    colors.setColor(QPalette::Window, kHardwareCheckBack);
+    check->setPalette(colors);
+    check->setAutoFillBackground(true);
     return check;
 }
 

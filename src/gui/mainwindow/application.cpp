@@ -12,8 +12,8 @@
 #include "gui/mainwindow/load_handler.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/message_boxes.h"
-#include "gui/platform/qt_settings_backend.h"
 #include "gui/platform/single_instance.h"
+#include "platform/qt_settings_backend.h"
 
 namespace picprog {
 namespace {
@@ -68,7 +68,9 @@ int run_application(int argc, char** argv) {
         return kDatabaseFailureStatus;
     }
 
-    QtSettingsBackend settings_backend;
+    // The load handler reads every setting and, on a first start, creates
+    // each default: held, they reach the file with one write.
+    QtSettingsBackend settings_backend(QtSettingsOptions{true, {}});
     SettingsStore settings(settings_backend);
     Programmer programmer(std::make_unique<NullBackend>());
     programmer.database = std::move(search.result.database);
@@ -78,6 +80,10 @@ int run_application(int argc, char** argv) {
                       {boxes, files, [](int status) { QCoreApplication::exit(status); }});
     run_load_handler(window, programmer, settings, theme, default_port_backend_makers(),
                      {program_folder(), options.simulate});
+    settings_backend.flush();
+    if (!settings_backend.ignored_reason().empty()) {
+        window.msg_box(settings_backend.ignored_reason(), MsgKind::Information, {});
+    }
 
     if (!options.screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, &options] {

@@ -51,8 +51,9 @@ void BufferTable::set_text(std::string text) {
 TextGrid BufferTable::text_grid() const {
     const QRect area = contentsRect().adjusted(kTextMarginPx, 0, 0, 0);
     const QFontMetrics metrics(font());
-    return {area.topLeft(), QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0')),
-            std::min(metrics.lineSpacing(), area.height() / kTableRows)};
+    const int pitch = std::min(metrics.lineSpacing(), area.height() / kTableRows);
+    return {area.topLeft(), QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0')), pitch,
+            std::max((pitch - metrics.height()) / 2, 0) + metrics.ascent()};
 }
 
 void BufferTable::paintEvent(QPaintEvent* event) {
@@ -61,9 +62,8 @@ void BufferTable::paintEvent(QPaintEvent* event) {
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::Text));
     const TextGrid grid = text_grid();
-    const QFontMetrics metrics(font());
     const int pitch = grid.row_pitch;
-    const int baseline_offset = std::max((pitch - metrics.height()) / 2, 0) + metrics.ascent();
+    const int baseline_offset = grid.baseline;
 
     std::string_view rest = text_;
     int row = 0;

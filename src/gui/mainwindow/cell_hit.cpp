@@ -23,6 +23,11 @@ std::optional<Cell> cell_at(const TextGrid& grid, const CellColumns& columns, QP
     return Cell{row, column};
 }
 
+double cell_text_left(const TextGrid& grid, const CellColumns& columns, Cell cell) {
+    return grid.origin.x() +
+           (columns.lead_chars + cell.column * columns.cell_chars) * grid.char_width;
+}
+
 QRect cell_rect(const TextGrid& grid, const CellColumns& columns, Cell cell) {
     const int first_char = columns.lead_chars + cell.column * columns.cell_chars;
     const int left = grid.origin.x() + static_cast<int>(std::floor(first_char * grid.char_width));

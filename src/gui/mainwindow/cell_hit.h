@@ -17,6 +17,8 @@ struct TextGrid {
     // wide, and rounding would drift by a character across a row.
     double char_width = 0;
     int row_pitch = 0;
+    // From the top of a row to the text's baseline.
+    int baseline = 0;
 };
 
 // Where the editable cells of a table row lie, in characters: the first
@@ -39,6 +41,9 @@ struct Cell {
 // The cell under `point`, or nothing when the point lies left of the first
 // cell, above the first row, or beyond the eighth row or column.
 std::optional<Cell> cell_at(const TextGrid& grid, const CellColumns& columns, QPoint point);
+
+// Where the first digit of `cell` starts, in the table's pixels.
+double cell_text_left(const TextGrid& grid, const CellColumns& columns, Cell cell);
 
 // The rectangle of `cell`, one row high and as wide as the cell with its
 // trailing blank (whole pixels covering the characters).

@@ -15,14 +15,25 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(te
 }
 
 bool ClickableLabel::text_fits() const {
+    return fits(text());
+}
+
+bool ClickableLabel::fits(const QString& text) const {
     const int room = contentsRect().width();
     const QFontMetrics& metrics = fontMetrics();
     // Measuring a text shapes it; a text that fits even at the widest
     // character needs no measuring.
-    if (static_cast<qsizetype>(metrics.maxWidth()) * text().size() <= room) {
+    if (static_cast<qsizetype>(metrics.maxWidth()) * text.size() <= room) {
         return true;
     }
-    return metrics.horizontalAdvance(text()) <= room;
+    return metrics.horizontalAdvance(text) <= room;
+}
+
+void ClickableLabel::set_short_text(const QString& text) {
+    if (text != short_text_) {
+        short_text_ = text;
+        update();
+    }
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
@@ -33,7 +44,9 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect room = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    const QString shown = !short_text_.isEmpty() && fits(short_text_)
+                              ? short_text_
+                              : fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
     style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
                           shown, foregroundRole());
 }

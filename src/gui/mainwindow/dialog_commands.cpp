@@ -99,7 +99,8 @@ void DialogCommands::change_port() {
     if (auto* port = dynamic_cast<HardwareBackend*>(&active); port != nullptr) {
         const int32_t base = programmer_.line_settings.port_base;
         if (const std::string reason = port->open(base); !reason.empty()) {
-            status = hardware_port_status(base, reason);
+            window_.set_status(hardware_port_status(base, reason));
+            return;
         }
     } else {
         // The simulated board goes wherever the user plugs it, so that the

@@ -54,8 +54,8 @@ void HardwareCommands::show_choice() {
     window_.controls().menutrace->setChecked(recording());
 }
 
-std::string HardwareCommands::attach() {
-    std::string status = attach_port_backend(programmer_, makers_, simulated_);
+StatusText HardwareCommands::attach() {
+    StatusText status = attach_port_backend(programmer_, makers_, simulated_);
     programmer_.driver().all_lines_off();
     show_choice();
     return status;

@@ -32,7 +32,7 @@ public:
     // Gives the programmer the back end of the current choice, shows the
     // choice in the caption and the menu, drives the output lines to their
     // idle levels and returns the status line text.
-    std::string attach();
+    StatusText attach();
 
     // "Simulated Programmer": switches at once, all lines off on the old
     // back end first, and stores the choice.

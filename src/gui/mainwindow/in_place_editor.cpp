@@ -1,8 +1,9 @@
 #include "gui/mainwindow/in_place_editor.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <cmath>
 #include <string>
 
 #include "core/memory/hex_text.h"
@@ -18,6 +19,9 @@ constexpr int32_t kMaxByte = 0xFF;
 constexpr int kWordDigits = 4;
 constexpr int kByteDigits = 2;
 constexpr std::string_view kPadding = "000";
+// The box spans a value's digits and this much of a character on either
+// side, so its frame lies in the blanks between the values, not on a digit.
+constexpr double kBoxMarginChars = 0.5;
 
 }  // namespace
 
@@ -35,11 +39,7 @@ int32_t edited_value(std::string_view text) {
 InPlaceEditor::InPlaceEditor(MainWindowControls& controls, const CurrentModel& model,
                              MemoryImage& image, Hooks hooks, QObject* parent)
     : QObject(parent), controls_(controls), model_(model), image_(image), hooks_(std::move(hooks)) {
-    box_ = new QLineEdit(controls_.client);
-    box_->setFont(table_font());
-    box_->setFrame(false);
-    box_->setTextMargins(0, 0, 0, 0);
-    box_->setContentsMargins(0, 0, 0, 0);
+    box_ = new CellEditBox(controls_.client);
     box_->hide();
     box_->installEventFilter(this);
 
@@ -71,9 +71,15 @@ bool InPlaceEditor::open_at(Target target, QPoint point) {
     }
     target_ = target;
     index_ = index;
-    const QRect in_table = cell_rect(grid, columns, *cell);
-    show_box(QRect(table->mapTo(controls_.client, in_table.topLeft()), in_table.size()),
-             flash ? kWordDigits : kByteDigits);
+    const double digits_left = cell_text_left(grid, columns, *cell);
+    const double margin = kBoxMarginChars * grid.char_width;
+    const int left = static_cast<int>(std::floor(digits_left - margin));
+    const int right =
+        static_cast<int>(std::ceil(digits_left + columns.digits * grid.char_width + margin));
+    const QRect in_table(left, cell_rect(grid, columns, *cell).top(), right - left, grid.row_pitch);
+    const QPointF origin(digits_left - left, grid.baseline);
+    show_box(QRect(table->mapTo(controls_.client, in_table.topLeft()), in_table.size()), origin,
+             table->font(), flash ? kWordDigits : kByteDigits);
     return true;
 }
 
@@ -83,11 +89,21 @@ void InPlaceEditor::open_config(int i) {
     }
     target_ = Target::Config;
     index_ = i + 1;
-    show_box(controls_.label_conf[static_cast<size_t>(i)]->geometry(), kWordDigits);
+    // Where the label draws its centred value, so the typed digits cover it.
+    const ClickableLabel* label = controls_.label_conf[static_cast<size_t>(i)];
+    const QFontMetrics metrics(label->font());
+    const QRect text = QStyle::alignedRect(
+        label->layoutDirection(), label->alignment(),
+        QSize(metrics.horizontalAdvance(label->text()), metrics.height()), label->contentsRect());
+    show_box(label->geometry(), QPointF(text.left(), text.top() + metrics.ascent()), label->font(),
+             kWordDigits);
 }
 
-void InPlaceEditor::show_box(const QRect& client_rect, int max_length) {
+void InPlaceEditor::show_box(const QRect& client_rect, QPointF origin, const QFont& font,
+                             int max_length) {
     box_->setGeometry(client_rect);
+    box_->setFont(font);
+    box_->set_text_origin(origin);
     box_->setMaxLength(max_length);
     box_->clear();
     box_->show();

@@ -6,9 +6,8 @@
 
 #include "core/devices/current_model.h"
 #include "core/memory/memory_image.h"
+#include "gui/mainwindow/cell_edit_box.h"
 #include "gui/mainwindow/main_window_controls.h"
-
-class QLineEdit;
 
 namespace picprog {
 
@@ -36,7 +35,7 @@ public:
     InPlaceEditor(MainWindowControls& controls, const CurrentModel& model, MemoryImage& image,
                   Hooks hooks, QObject* parent = nullptr);
 
-    QLineEdit* box() const { return box_; }
+    CellEditBox* box() const { return box_; }
     Target target() const { return target_; }
     // FLASH word or EEPROM byte address, or 1 / 2 for the configuration words.
     int32_t index() const { return index_; }
@@ -52,7 +51,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void show_box(const QRect& client_rect, int max_length);
+    // Shows the box at `client_rect` with its text starting at `origin`
+    // (box pixels), in `font`.
+    void show_box(const QRect& client_rect, QPointF origin, const QFont& font, int max_length);
     void commit();
     void close_box();
 
@@ -60,7 +61,7 @@ private:
     const CurrentModel& model_;
     MemoryImage& image_;
     Hooks hooks_;
-    QLineEdit* box_ = nullptr;
+    CellEditBox* box_ = nullptr;
     Target target_ = Target::None;
     int32_t index_ = 0;
     bool closing_ = false;

@@ -136,10 +136,24 @@ void MainWindow::enable() {
 }
 
 void MainWindow::set_status(std::string_view text) {
+    set_status(StatusText{std::string(text), {}});
+}
+
+void MainWindow::set_status(const StatusText& line) {
     ClickableLabel* status = controls_.label_status;
-    status->setText(q(text));
-    // A long message is cut on the status line; then the tip shows all of it.
-    status->setToolTip(status->text_fits() ? QString() : status->text());
+    status->setText(q(line.text));
+    if (status->text_fits()) {
+        status->set_short_text({});
+        status->setToolTip({});
+        return;
+    }
+    // A long message shows its short form; the tip shows all of it.
+    const std::string summary =
+        !line.summary.empty()
+            ? line.summary
+            : status_summary(line.text, [status](auto part) { return status->fits(q(part)); });
+    status->set_short_text(q(summary));
+    status->setToolTip(status->text());
 }
 
 void MainWindow::updatedisplay() {
@@ -166,7 +180,7 @@ void MainWindow::clear_buffer() {
     programmer_.image.blank_image(programmer_.model);
     updatedisplay();
     controls_.label_hex->clear();
-    set_status({});
+    set_status(std::string_view{});
     enable();
     display_->reset_scroll_ranges();
     controls_.scrl2->setFocus(Qt::OtherFocusReason);

@@ -13,6 +13,7 @@
 #include "gui/dialogs/color_theme.h"
 #include "gui/mainwindow/event_pump.h"
 #include "gui/mainwindow/main_window_controls.h"
+#include "gui/mainwindow/status_summary.h"
 
 namespace picprog {
 
@@ -56,6 +57,8 @@ public:
     void disable() override;
     void enable() override;
     void set_status(std::string_view text) override;
+    // A status with its own short form for a line too narrow for it.
+    void set_status(const StatusText& line);
     void updatedisplay() override;
     int msg_box(std::string_view text, MsgKind kind, std::string_view title) override;
     std::string input_box(std::string_view prompt, std::string_view title,

@@ -13,21 +13,24 @@ PortBackendMakers default_port_backend_makers() {
     return makers;
 }
 
-std::string hardware_port_status(int32_t port_base, std::string_view reason) {
+StatusText hardware_port_status(int32_t port_base, std::string_view reason) {
     if (!reason.empty()) {
-        return port_unavailable_text(port_base, reason) +
-               " Tick Simulated Programmer in the Hardware menu to try the program without one.";
+        return {port_unavailable_text(port_base, reason) +
+                    " Tick Simulated Programmer in the Hardware menu to try the program without "
+                    "one.",
+                port_name(port_base) + " not available. See Hardware > Port Diagnostics."};
     }
-    return port_number(port_base) == 0 ? std::string() : port_name(port_base) + " ready";
+    return {port_number(port_base) == 0 ? std::string() : port_name(port_base) + " ready", {}};
 }
 
-std::string attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,
-                                bool simulated) {
+StatusText attach_port_backend(Programmer& programmer, const PortBackendMakers& makers,
+                               bool simulated) {
     const int32_t base = programmer.line_settings.port_base;
     if (simulated) {
         programmer.set_backend(makers.simulated(programmer.model, base));
-        return port_number(base) == 0 ? std::string()
-                                      : port_name(base) + " ready (simulated programmer)";
+        return {port_number(base) == 0 ? std::string()
+                                       : port_name(base) + " ready (simulated programmer)",
+                {}};
     }
     std::unique_ptr<HardwareBackend> port = makers.hardware();
     const std::string reason = port->open(base);

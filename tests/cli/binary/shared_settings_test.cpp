@@ -3,7 +3,6 @@
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 using SharedSettings = ToolTest;
 
@@ -72,8 +71,36 @@ TEST_F(SharedSettings, ValuesOfTheDesktopProgramAreKept) {
     EXPECT_THAT(ini, HasSubstr("Mouse%20Wheel%20Enabled=dword:00000001\n"));
     EXPECT_THAT(ini, HasSubstr("[Sub]\nOther=x\n"));
     // The new value joins its own section, not the last one.
-    EXPECT_THAT(ini, HasSubstr("dword:00000001\nMicrocontroller%20Model=1\n"));
-    EXPECT_THAT(ini, Not(HasSubstr("Other=x\nMicrocontroller")));
+    EXPECT_THAT(ini, HasSubstr("[General]\nColor%20Theme=\"Dark, High Contrast\"\n"
+                               "Microcontroller%20Model=1\n"));
+}
+
+TEST_F(SharedSettings, OversizedSettingsFileIsIgnoredWithAWarningAndLeftAlone) {
+    const std::string text =
+        "[General]\nMicrocontroller%20Model=2\nJunk=" + std::string(2 << 20, 'x') + "\n";
+    write_settings(text);
+    const Result result = run(with_test_db({"dump", fixture("blink.hex")}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_THAT(result.err, HasSubstr("Warning: The settings file " + settings_file().string() +
+                                      " is ignored: it is larger than 1024 KiB"));
+    EXPECT_THAT(result.out, HasSubstr("Microcontroller Model: PIC16F627A\n"));
+    EXPECT_EQ(read_file(settings_file()), text);
+}
+
+TEST_F(SharedSettings, LinkedPrivateSettingsFileStaysALinkAndKeepsItsMode) {
+    const auto target = home_ / "dotfiles" / "picprog.ini";
+    std::filesystem::create_directories(target.parent_path());
+    std::ofstream(target) << "[General]\nColor%20Theme=Mono Dark\n";
+    std::filesystem::permissions(
+        target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_directories(settings_file().parent_path());
+    std::filesystem::create_symlink(target, settings_file());
+    ASSERT_EQ(run(with_test_db({"erase", "--simulate"})).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(settings_file()));
+    EXPECT_THAT(read_file(target), HasSubstr("Invert%20CLOCK=1\n"));
+    EXPECT_THAT(read_file(target), HasSubstr("Color%20Theme=Mono Dark\n"));
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(SharedSettings, AbsoluteXdgConfigHomeTakesThePlaceOfDotConfig) {

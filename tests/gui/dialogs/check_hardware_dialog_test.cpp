@@ -54,9 +54,8 @@ TEST_F(CheckHardwareDialogTest, OpensWithEveryLineOffAndPinNamesInCaptions) {
         EXPECT_EQ(dialog->line_check(row)->text(), expected[row]);
         EXPECT_FALSE(dialog->line_check(row)->isChecked());
     }
-    EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(dialog->line_check(kDataIn)->palette().color(QPalette::Window),
-              QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(testing::painted_back(*dialog), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(testing::painted_back(*dialog->line_check(kDataIn)), QColor(0xE0, 0xE0, 0xE0));
 }
 
 struct OutputCase {

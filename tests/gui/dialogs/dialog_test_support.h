@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColor>
 #include <QDialog>
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -27,6 +29,13 @@ inline bool open_and_activate(QDialog& dialog) {
     dialog.open();
     dialog.activateWindow();
     return QTest::qWaitForWindowActive(&dialog);
+}
+
+// The colour `widget` paints at its right end, half way down: past any
+// caption text, so it is the widget's own back colour as the user sees it.
+inline QColor painted_back(QWidget& widget) {
+    const QImage picture = widget.grab().toImage();
+    return picture.pixelColor(picture.width() - 3, picture.height() / 2);
 }
 
 // Runs `act` on the modal dialog once the blocking call that opens it has

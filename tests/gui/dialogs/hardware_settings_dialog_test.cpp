@@ -65,8 +65,10 @@ TEST_F(HardwareSettingsDialogTest, OpensWithLinesOffFlagsTickedAndPinNamesInCapt
 
 TEST_F(HardwareSettingsDialogTest, KeepsItsFixedColours) {
     open();
-    EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(dialog->invert_check(0)->palette().color(QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(testing::painted_back(*dialog), QColor(0xC0, 0xC0, 0xC0));
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(testing::painted_back(*dialog->invert_check(row)), QColor(0xE0, 0xE0, 0xE0));
+    }
     EXPECT_EQ(dialog->change_pin_label(4)->palette().color(QPalette::Window),
               QColor(0xC0, 0xFF, 0xC0));
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -83,7 +87,7 @@ protected:
     void right_click(Target target, QPoint at) {
         QTest::mouseClick(table(target), Qt::RightButton, {}, at);
     }
-    QLineEdit& box() { return *f.window->editor().box(); }
+    CellEditBox& box() { return *f.window->editor().box(); }
     void type(const char* text) { QTest::keyClicks(&box(), text); }
     void press(Qt::Key key) { QTest::keyClick(&box(), key); }
 
@@ -98,9 +102,18 @@ TEST_F(EditingWindow, RightClickOpensAnEmptyBoxExactlyOverTheCell) {
     EXPECT_EQ(box().maxLength(), 4);
     EXPECT_EQ(f.window->editor().target(), Target::Flash);
     EXPECT_EQ(f.window->editor().index(), 2 * 8 + 3);
-    const QRect cell = cell_rect(f.c().tabla_flash->text_grid(), kFlashColumns, {2, 3});
-    EXPECT_EQ(box().geometry(),
-              QRect(f.c().tabla_flash->mapTo(f.c().client, cell.topLeft()), cell.size()));
+    // Over the cell's digits, its frame in the blanks on either side.
+    const TextGrid grid = f.c().tabla_flash->text_grid();
+    const QRect cell = cell_rect(grid, kFlashColumns, {2, 3});
+    const QRect box_in_table(f.c().tabla_flash->mapFrom(f.c().client, box().pos()), box().size());
+    const double digits_left = cell_text_left(grid, kFlashColumns, {2, 3});
+    const double digits_right = digits_left + 4 * grid.char_width;
+    EXPECT_EQ(box_in_table.top(), cell.top());
+    EXPECT_EQ(box_in_table.height(), cell.height());
+    EXPECT_LT(box_in_table.left(), digits_left);
+    EXPECT_GT(box_in_table.left(), digits_left - grid.char_width);
+    EXPECT_GT(box_in_table.right(), digits_right);
+    EXPECT_LT(box_in_table.right(), digits_right + grid.char_width);
 }
 
 TEST_F(EditingWindow, EveryCellUnderThePointerIsTheOneEdited) {
@@ -279,6 +292,79 @@ TEST_F(EditingSmallModel, SecondConfigurationWordIsEditableWhenUsed) {
     EXPECT_EQ(f.programmer.image.config[2], 0x0005);
     EXPECT_EQ(f.c().label_conf[1]->text(), "0005");
 }
+
+}  // namespace
+}  // namespace picprog::gui_test
+
+namespace picprog::gui_test {
+namespace {
+
+// The bounds of the text in `picture`: where it differs from its back
+// colour, sampled at (inset, inset), looking `inset` pixels in from the
+// edges and left of `end_x` (where the caret stands).
+QRect ink_bounds(const QImage& picture, int inset, int end_x) {
+    const QColor back = picture.pixelColor(inset, inset);
+    QRect ink;
+    for (int y = inset; y < picture.height() - inset; ++y) {
+        for (int x = inset; x < end_x; ++x) {
+            if (picture.pixelColor(x, y) != back) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+// The edit box in two themes: it stands out from what it covers, and the
+// digits typed into it lie exactly where the value's digits are drawn.
+class EditBoxLooks : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        f.preset(setting::kColorTheme, GetParam());
+        f.start();
+    }
+    CellEditBox& box() { return *f.window->editor().box(); }
+    // Types the value it covers; the box then shows, then hides, and
+    // both pictures of its place are compared.
+    void type_and_compare(const QString& value) {
+        QTest::keyClicks(&box(), value);
+        const QRect place = box().geometry();
+        const QImage open = f.c().client->grab(place).toImage();
+        const int caret_x = static_cast<int>(box().text_origin().x() +
+                                             QFontMetricsF(box().font()).horizontalAdvance(value));
+        box().hide();
+        const QImage closed = f.c().client->grab(place).toImage();
+        const int middle = open.height() / 2;
+        EXPECT_NE(open.pixelColor(0, middle), closed.pixelColor(0, middle)) << "frame";
+        EXPECT_NE(open.pixelColor(2, 2), closed.pixelColor(2, 2)) << "back";
+        EXPECT_EQ(ink_bounds(open, 2, caret_x), ink_bounds(closed, 2, caret_x));
+        EXPECT_FALSE(ink_bounds(closed, 2, caret_x).isEmpty());
+    }
+
+    WindowFixture f;
+};
+
+TEST_P(EditBoxLooks, OverAFlashCellTheTypedDigitsCoverTheCellsDigits) {
+    BufferTable* table = f.c().tabla_flash;
+    QTest::mouseClick(table, Qt::RightButton, {},
+                      cell_rect(table->text_grid(), kFlashColumns, {0, 1}).center());
+    ASSERT_TRUE(box().isVisible());
+    type_and_compare("3FFF");
+}
+
+TEST_P(EditBoxLooks, OverTheConfigWordTheTypedDigitsCoverTheLabelsDigits) {
+    ClickableLabel* label = f.c().label_conf[0];
+    QTest::mouseClick(label, Qt::LeftButton);
+    ASSERT_TRUE(box().isVisible());
+    type_and_compare(label->text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, EditBoxLooks, ::testing::Values("Original Lite", "Night Vision"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace picprog::gui_test

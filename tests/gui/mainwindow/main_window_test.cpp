@@ -12,6 +12,7 @@
 
 #include "gui/mainwindow/about_text.h"
 #include "gui/mainwindow/event_pump.h"
+#include "gui/mainwindow/port_backends.h"
 #include "gui/mainwindow/window_fixture.h"
 
 namespace picprog::gui_test {
@@ -184,27 +185,49 @@ std::vector<bool> ten_controls(WindowFixture& f) {
     return enabled;
 }
 
-TEST(MainWindowStatusLine, ALongMessageIsCutAtItsEndAndShownWholeInTheTip) {
+// The picture of `status` equals that of a label holding `shown` alone.
+void expect_paints(ClickableLabel* status, const QString& shown, QWidget* parent) {
+    ClickableLabel alone(shown, parent);
+    alone.setGeometry(status->geometry());
+    alone.setPalette(status->palette());
+    alone.setFont(status->font());
+    ASSERT_TRUE(alone.text_fits()) << shown.toStdString();
+    EXPECT_EQ(status->grab().toImage(), alone.grab().toImage()) << shown.toStdString();
+}
+
+TEST(MainWindowStatusLine, AMissingPortShowsAWholeShortTextAndTheReasonInTheTip) {
     WindowFixture f;
     f.start();
-    const std::string message =
-        "Parallel port 1 not available: no parallel port found (the parport driver is not "
-        "loaded: sudo modprobe parport_pc ppdev). Tick Simulated Programmer in the Hardware "
-        "menu to try the program without one.";
-    f.window->set_status(message);
+    const StatusText line = hardware_port_status(
+        888,
+        "no parallel port found (the parport driver is not loaded: sudo modprobe "
+        "parport_pc ppdev)");
+    f.window->set_status(line);
     ClickableLabel* status = f.c().label_status;
-    EXPECT_EQ(status->text().toStdString(), message);
-    EXPECT_EQ(status->toolTip().toStdString(), message);
+    EXPECT_EQ(status->text().toStdString(), line.text);
+    EXPECT_EQ(status->toolTip().toStdString(), line.text);
+    expect_paints(status, "Parallel port 1 not available. See Hardware > Port Diagnostics.",
+                  f.window.get());
+}
 
-    // The label paints exactly what a label holding the cut text paints.
-    ClickableLabel cut(status->fontMetrics().elidedText(status->text(), Qt::ElideRight,
-                                                        status->contentsRect().width()),
-                       f.window.get());
-    cut.setGeometry(status->geometry());
-    cut.setPalette(status->palette());
-    cut.setFont(status->font());
-    EXPECT_TRUE(cut.text().endsWith(QChar(0x2026)) || cut.text().endsWith("..."));
-    EXPECT_EQ(status->grab().toImage(), cut.grab().toImage());
+TEST(MainWindowStatusLine, OtherLongMessagesShowTheirLeadingSentencesOrHeadline) {
+    WindowFixture f;
+    f.start();
+    ClickableLabel* status = f.c().label_status;
+    const std::string filler(300, 'x');
+    f.window->set_status("Chip programmed. Verify found 3 differences. " + filler + ".");
+    EXPECT_EQ(status->toolTip().toStdString(), status->text().toStdString());
+    expect_paints(status, "Chip programmed. Verify found 3 differences.", f.window.get());
+
+    f.window->set_status("Cannot read the file: " + filler);
+    expect_paints(status, "Cannot read the file.", f.window.get());
+
+    // Nothing whole fits: the text is cut with an ellipsis at its end.
+    f.window->set_status(filler + " " + filler);
+    const QString cut = status->fontMetrics().elidedText(status->text(), Qt::ElideRight,
+                                                         status->contentsRect().width());
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026)) || cut.endsWith("..."));
+    expect_paints(status, cut, f.window.get());
 
     f.window->clear_buffer();
     EXPECT_TRUE(status->toolTip().isEmpty());

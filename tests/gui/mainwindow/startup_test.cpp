@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include "gui/mainwindow/window_fixture.h"
-#include "gui/platform/qt_settings_backend.h"
 #include "gui/platform/single_instance.h"
+#include "platform/qt_settings_backend.h"
 
 namespace picprog::gui_test {
 namespace {

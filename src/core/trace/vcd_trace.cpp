@@ -1,4 +1,4 @@
-#include "core/sim/vcd_trace.h"
+#include "core/trace/vcd_trace.h"
 
 #include <array>
 

@@ -1,9 +1,10 @@
-#include "gui/platform/qt_settings_backend.h"
+#include "platform/qt_settings_backend.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
-#include <memory>
+#include <utility>
 
 namespace picprog {
 namespace {
@@ -16,6 +17,7 @@ const QString kDwordMarker = QStringLiteral("dword:");
 const QString kStringMarker = QStringLiteral("string:");
 constexpr int kDwordHexDigits = 8;
 constexpr int kHexBase = 16;
+constexpr qint64 kBytesPerKiB = 1024;
 
 QString to_qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,13 +35,6 @@ QString value_key(std::string_view key_path, std::string_view name) {
     return to_qstring(key_path) + QLatin1Char('/') + key;
 }
 
-std::unique_ptr<QSettings> open(const QString& location, bool native) {
-    if (native) {
-        return std::make_unique<QSettings>(location, QSettings::NativeFormat);
-    }
-    return std::make_unique<QSettings>(location, QSettings::IniFormat);
-}
-
 }  // namespace
 
 QString default_settings_ini_path() {
@@ -47,7 +42,24 @@ QString default_settings_ini_path() {
            QLatin1Char('/') + kConfigFolderName + QLatin1Char('/') + kIniFileName;
 }
 
-QtSettingsBackend::QtSettingsBackend() {
+std::string settings_file_problem(const QString& path) {
+    // QFileInfo follows a symbolic link: a link to a regular file is fine.
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return {};
+    }
+    if (!file.isFile()) {
+        return "it is not a regular file";
+    }
+    if (file.size() > kMaxSettingsFileBytes) {
+        return "it is larger than " + std::to_string(kMaxSettingsFileBytes / kBytesPerKiB) +
+               " KiB (" + std::to_string(file.size()) + " bytes)";
+    }
+    return {};
+}
+
+QtSettingsBackend::QtSettingsBackend(QtSettingsOptions options)
+    : options_(std::move(options)), held_(options_.hold_writes) {
 #ifdef Q_OS_WIN
     location_ =
         QStringLiteral("HKEY_CURRENT_USER\\Software\\Quellmark Parallel Port PIC Programmer");
@@ -57,7 +69,52 @@ QtSettingsBackend::QtSettingsBackend() {
 #endif
 }
 
-QtSettingsBackend::QtSettingsBackend(QString ini_path) : location_(std::move(ini_path)) {}
+QtSettingsBackend::QtSettingsBackend(QString ini_path, QtSettingsOptions options)
+    : location_(std::move(ini_path)), options_(std::move(options)), held_(options_.hold_writes) {}
+
+QtSettingsBackend::~QtSettingsBackend() {
+    flush();
+}
+
+QSettings* QtSettingsBackend::store() {
+    if (!checked_) {
+        checked_ = true;
+        if (!native_registry_) {
+            const std::string problem = settings_file_problem(location_);
+            if (!problem.empty()) {
+                ignored_reason_ = "The settings file " + location_.toStdString() +
+                                  " is ignored: " + problem +
+                                  ". The default settings are used, and nothing is written to it.";
+                if (options_.warn) {
+                    options_.warn(ignored_reason_);
+                }
+                return nullptr;
+            }
+        }
+        // Opening reads the whole file once.
+        settings_ = std::make_unique<QSettings>(
+            location_, native_registry_ ? QSettings::NativeFormat : QSettings::IniFormat);
+    } else if (settings_ && !held_) {
+        // Looks at the file again only when it changed on disk.
+        settings_->sync();
+    }
+    return settings_.get();
+}
+
+void QtSettingsBackend::written() {
+    pending_ = true;
+    if (!held_) {
+        flush();
+    }
+}
+
+void QtSettingsBackend::flush() {
+    held_ = false;
+    if (pending_ && settings_) {
+        settings_->sync();
+    }
+    pending_ = false;
+}
 
 void QtSettingsBackend::create_key(std::string_view key_path) {
     // Keys of an INI file exist through their values; the registry creates
@@ -67,7 +124,10 @@ void QtSettingsBackend::create_key(std::string_view key_path) {
 
 std::optional<std::string> QtSettingsBackend::read_string(std::string_view key_path,
                                                           std::string_view name) {
-    auto settings = open(location_, native_registry_);
+    QSettings* settings = store();
+    if (settings == nullptr) {
+        return std::nullopt;
+    }
     const QVariant value = settings->value(value_key(key_path, name));
     if (!value.isValid()) {
         return std::nullopt;
@@ -90,7 +150,10 @@ std::optional<std::string> QtSettingsBackend::read_string(std::string_view key_p
 
 std::optional<int32_t> QtSettingsBackend::read_dword(std::string_view key_path,
                                                      std::string_view name) {
-    auto settings = open(location_, native_registry_);
+    QSettings* settings = store();
+    if (settings == nullptr) {
+        return std::nullopt;
+    }
     const QVariant value = settings->value(value_key(key_path, name));
     if (!value.isValid()) {
         return std::nullopt;
@@ -115,18 +178,24 @@ std::optional<int32_t> QtSettingsBackend::read_dword(std::string_view key_path,
 
 void QtSettingsBackend::write_string(std::string_view key_path, std::string_view name,
                                      std::string_view value) {
-    auto settings = open(location_, native_registry_);
+    QSettings* settings = store();
+    if (settings == nullptr) {
+        return;
+    }
     QString text = to_qstring(value);
     if (!native_registry_ && (text.startsWith(kDwordMarker) || text.startsWith(kStringMarker))) {
         text.prepend(kStringMarker);
     }
     settings->setValue(value_key(key_path, name), text);
-    settings->sync();
+    written();
 }
 
 void QtSettingsBackend::write_dword(std::string_view key_path, std::string_view name,
                                     int32_t value) {
-    auto settings = open(location_, native_registry_);
+    QSettings* settings = store();
+    if (settings == nullptr) {
+        return;
+    }
     if (native_registry_) {
         settings->setValue(value_key(key_path, name), value);
     } else {
@@ -135,7 +204,7 @@ void QtSettingsBackend::write_dword(std::string_view key_path, std::string_view 
                            kDwordMarker + QStringLiteral("%1").arg(bits, kDwordHexDigits, kHexBase,
                                                                    QLatin1Char('0')));
     }
-    settings->sync();
+    written();
 }
 
 }  // namespace picprog
