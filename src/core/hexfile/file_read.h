@@ -1,17 +1,13 @@
 #pragma once
 
-#include <string>
+// The file helpers live in core/files now. This header stays only while the
+// command-line settings back end still includes it; it goes with that back end.
+#include "core/files/file_read.h"
 
 namespace picprog {
 
-struct FileReadResult {
-    bool ok = false;
-    std::string bytes;   // the whole file when ok
-    std::string reason;  // the system's reason when not ok
-};
-
-// Reads a whole file as bytes. Never throws; a missing file, a folder or a
-// read error answers ok == false with the system's reason.
-FileReadResult read_whole_file(const std::string& path);
+inline FileReadResult read_whole_file(const std::string& path) {
+    return read_whole_file(path, kSettingsFileLimit);
+}
 
 }  // namespace picprog
