@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/devices/current_model.h"
-#include "core/hexfile/atomic_file_write.h"
-#include "core/hexfile/file_read.h"
+#include "core/files/atomic_file_write.h"
+#include "core/files/file_read.h"
 #include "core/hexfile/hex_reader.h"
 #include "core/hexfile/hex_writer.h"
 #include "core/memory/memory_image.h"
@@ -56,7 +56,7 @@ void BM_LoadFullImageFile(benchmark::State& state) {
     picprog::write_file_atomically(path, picprog::hex_file_text(full_image(model), model));
     MemoryImage image;
     for (auto _ : state) {
-        const picprog::FileReadResult file = picprog::read_whole_file(path);
+        const picprog::FileReadResult file = picprog::read_whole_file(path, picprog::kHexFileLimit);
         image.blank_image(model);
         benchmark::DoNotOptimize(picprog::parse_hex_file(file.bytes, model, image));
     }

@@ -18,8 +18,8 @@
 #include <limits>
 #include <string>
 
-#include "core/hexfile/atomic_file_write.h"
-#include "core/hexfile/file_read.h"
+#include "core/files/atomic_file_write.h"
+#include "core/files/file_read.h"
 #include "core/hexfile/hex_load.h"
 #include "core/hexfile/hex_reader.h"
 #include "core/hexfile/hex_save.h"
@@ -48,7 +48,7 @@ double best_of(int runs, const std::function<bool()>& once) {
 
 // What a HEX file holds, read with our own reader.
 bool file_holds(const std::string& path, const CurrentModel& model, const MemoryImage& expected) {
-    const FileReadResult file = read_whole_file(path);
+    const FileReadResult file = read_whole_file(path, kHexFileLimit);
     MemoryImage image;
     image.blank_image(model);
     return file.ok && parse_hex_file(file.bytes, model, image).ok() && same_image(image, expected);

@@ -3,6 +3,7 @@
 #include "cli/chip_session.h"
 #include "cli/console_view.h"
 #include "core/engine/chip_identity.h"
+#include "cli/stop_signals.h"
 #include "core/engine/chip_operations.h"
 #include "core/engine/chip_safety.h"
 #include "core/hexfile/hex_load.h"
@@ -147,6 +148,14 @@ ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
             return *failed;
         }
     }
+    // A stop signal ends the run at its next step with the chip powered
+    // down; the state file and the trace below are still written. The
+    // driver runs this after every port access, so no list escapes it.
+    programmer.set_event_pump([&programmer] {
+        if (caught_stop_signal() != 0) {
+            programmer.engine().request_stop();
+        }
+    });
     if (needs_hex_input(command)) {
         const LoadOutcome loaded =
             load_hex_file(hex_file, programmer.model, programmer.image, view);

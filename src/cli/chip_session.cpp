@@ -6,12 +6,13 @@
 #include "cli/port_choice.h"
 #include "cli/sim_state_file.h"
 #include "core/devices/startup_selection.h"
+#include "core/files/atomic_file_write.h"
+#include "core/files/file_read.h"
+#include "core/files/write_target.h"
 #include "core/hardware/hardware_backend.h"
 #include "core/hardware/lpt_ports.h"
 #include "core/hardware/null_backend.h"
 #include "core/hardware/traced_port.h"
-#include "core/hexfile/atomic_file_write.h"
-#include "core/hexfile/file_read.h"
 #include "core/memory/decimal_text.h"
 #include "core/sim/chip_for_model.h"
 #include "core/sim/fault_spec.h"
@@ -113,9 +114,14 @@ std::optional<ExitStatus> ChipSession::open_trace(const ChipOptions& options) {
     if (options.trace.empty()) {
         return std::nullopt;
     }
-    trace_file_.open(options.trace, std::ios::binary | std::ios::trunc);
-    if (!trace_file_) {
-        context_.console.err << "The line trace " << options.trace << " cannot be written.\n";
+    // Written through a link like every other file; never onto a device.
+    const WriteTarget target = resolve_write_target(options.trace);
+    if (target.ok) {
+        trace_file_.open(target.path, std::ios::binary | std::ios::trunc);
+    }
+    if (!trace_file_.is_open()) {
+        context_.console.err << "The line trace " << options.trace << " cannot be written"
+                             << (target.ok ? "" : ": " + target.reason) << ".\n";
         return ExitStatus::UsageError;
     }
     return std::nullopt;
@@ -127,7 +133,7 @@ std::optional<ExitStatus> ChipSession::attach_simulated(const ChipOptions& optio
     std::optional<ChipState> state;
     state_file_ = options.state_file;
     if (!state_file_.empty() && std::filesystem::exists(state_file_)) {
-        const FileReadResult file = read_whole_file(state_file_);
+        const FileReadResult file = read_whole_file(state_file_, kChipStateLimit);
         if (!file.ok) {
             err << "The simulated chip " << state_file_ << " cannot be read: " << file.reason
                 << "\n";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/stop_signals.h"
 
 namespace {
 
@@ -27,5 +28,13 @@ int main(int argc, char** argv) {
     const picprog::CliContext context{
         picprog::Console{std::cout, std::cerr, isatty(STDERR_FILENO) != 0},
         picprog::process_environment(), program_folder(argv[0])};
-    return picprog::run_cli(arguments, context);
+    const picprog::StopSignals stop_signals;
+    const int status = picprog::run_cli(arguments, context);
+    if (const int signal_number = picprog::caught_stop_signal(); signal_number != 0) {
+        std::cout.flush();
+        std::cerr << "quellmark-picprog-cli: stopped by "
+                  << picprog::stop_signal_name(signal_number) << ".\n";
+        return picprog::kSignalExitBase + signal_number;
+    }
+    return status;
 }

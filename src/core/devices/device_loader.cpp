@@ -1,10 +1,11 @@
 #include "core/devices/device_loader.h"
 
+#include <algorithm>
 #include <array>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "core/devices/model_sizes.h"
+#include "core/files/file_read.h"
 #include "core/memory/decimal_text.h"
 #include "core/memory/text_case.h"
 
@@ -57,6 +58,7 @@ public:
                 take_line(number, line);
             }
         }
+        drop_models_of_impossible_size();
         if (result_.database.models.empty()) {
             result_.status = DatabaseLoadStatus::NoModels;
         }
@@ -163,6 +165,32 @@ private:
         DeviceModel model;
         model.name = std::string(name);
         result_.database.models.push_back(std::move(model));
+        model_lines_.push_back(number);
+    }
+
+    // A size no 14-bit PIC has would make every run meaningless: a huge
+    // FLASH cannot even be held in memory, a negative one makes Program
+    // report success having written nothing. Such a model is not offered
+    // at all, so no command can run on it; the checker names it.
+    void drop_models_of_impossible_size() {
+        std::vector<DeviceModel> kept;
+        std::vector<int> kept_lines;
+        auto& models = result_.database.models;
+        for (size_t i = 0; i < models.size(); ++i) {
+            const std::string problem = model_size_problem(models[i]);
+            if (problem.empty()) {
+                kept.push_back(std::move(models[i]));
+                kept_lines.push_back(model_lines_[i]);
+            } else {
+                diagnose(model_lines_[i],
+                         "model \"" + models[i].name + "\": " + problem + "; model not offered");
+            }
+        }
+        models = std::move(kept);
+        model_lines_ = std::move(kept_lines);
+        std::stable_sort(
+            result_.diagnostics.begin(), result_.diagnostics.end(),
+            [](const LoadDiagnostic& a, const LoadDiagnostic& b) { return a.line < b.line; });
     }
 
     std::string* simple_field(int number, std::string_view key) {
@@ -222,6 +250,7 @@ private:
     }
 
     DatabaseLoadResult result_;
+    std::vector<int> model_lines_;  // the "model:" line of each model kept so far
     bool discarding_ = false;
     std::string scratch_;  // receives values of keys that belong to no model
 };
@@ -251,18 +280,12 @@ DatabaseLoadResult load_device_database(const std::filesystem::path& file) {
         failure.error = "it is a folder, not a file";
         return failure;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        failure.error = "file cannot be opened for reading";
+    const FileReadResult read = read_whole_file(file.string(), kDeviceDatabaseLimit);
+    if (!read.ok) {
+        failure.error = read.reason;
         return failure;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        failure.error = "read error";
-        return failure;
-    }
-    return parse_device_database(content.str());
+    return parse_device_database(read.bytes);
 }
 
 }  // namespace picprog

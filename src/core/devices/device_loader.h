@@ -33,8 +33,9 @@ struct DatabaseLoadResult {
 // Reads a device database from the file's text. Lines end with CR LF or a
 // lone CR; a lone LF stays part of its line. Keys are matched on a lower-case
 // copy of the line, values are kept as written. Never fails: what it cannot
-// use is skipped and listed in the diagnostics. Status is NoModels when no
-// model was found.
+// use is skipped and listed in the diagnostics; so is a model whose sizes
+// fail model_size_problem, which is left out of the database. Status is
+// NoModels when no model was left.
 DatabaseLoadResult parse_device_database(std::string_view text);
 
 // Reads the whole file and parses it.

@@ -1,6 +1,6 @@
 #include "core/hexfile/hex_load.h"
 
-#include "core/hexfile/file_read.h"
+#include "core/files/file_read.h"
 #include "core/hexfile/hex_messages.h"
 #include "core/hexfile/hex_reader.h"
 
@@ -25,7 +25,7 @@ LoadOutcome load_hex_file(const std::string& path, const CurrentModel& model, Me
     view.disable();
     image.blank_image(model);
 
-    const FileReadResult file = read_whole_file(path);
+    const FileReadResult file = read_whole_file(path, kHexFileLimit);
     if (!file.ok) {
         return fail_load(hex_read_failure_message(path, file.reason), model, image, view);
     }

@@ -4,7 +4,7 @@
 
 #include "core/devices/current_model.h"
 #include "core/engine/operation_view.h"
-#include "core/hexfile/atomic_file_write.h"
+#include "core/files/atomic_file_write.h"
 #include "core/memory/memory_image.h"
 
 namespace picprog {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <fstream>
 
+#include "core/files/write_target.h"
 #include "core/hardware/hardware_backend.h"
 #include "core/hardware/line_trace_backend.h"
 #include "core/hardware/null_backend.h"
@@ -127,10 +128,16 @@ void HardwareCommands::start_trace() {
     if (path.empty()) {
         return;
     }
-    auto file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-    if (!*file) {
-        window_.msg_box("The line trace file \"" + path + "\" cannot be written.", MsgKind::Error,
-                        {});
+    // Written through a link like every other file; never onto a device.
+    const WriteTarget target = resolve_write_target(path);
+    auto file = std::make_unique<std::ofstream>();
+    if (target.ok) {
+        file->open(target.path, std::ios::binary | std::ios::trunc);
+    }
+    if (!file->is_open()) {
+        window_.msg_box("The line trace file \"" + path + "\" cannot be written" +
+                            (target.ok ? "" : ": " + target.reason) + ".",
+                        MsgKind::Error, {});
         return;
     }
     std::unique_ptr<PortBackend> port = programmer_.swap_backend(std::make_unique<NullBackend>());

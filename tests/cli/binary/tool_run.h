@@ -62,6 +62,12 @@ protected:
     // `extra_env` adds NAME=value entries to the tool's small environment.
     Result run(const std::vector<std::string>& args,
                const std::vector<std::string>& extra_env = {}) const {
+        return finish(start(args, extra_env));
+    }
+
+    // Starts the tool without waiting for it; 0 when it could not start.
+    pid_t start(const std::vector<std::string>& args,
+                const std::vector<std::string>& extra_env = {}) const {
         std::vector<std::string> argv_text{PICPROG_CLI_BINARY};
         argv_text.insert(argv_text.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -87,15 +93,23 @@ protected:
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addchdir_np(&actions, home_.c_str());
         pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+            pid = 0;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    // Waits for a started tool; status -1 when a signal ended it.
+    Result finish(pid_t pid) const {
         Result result;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+        if (pid != 0) {
             int wait_status = 0;
             waitpid(pid, &wait_status, 0);
             result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
         }
-        posix_spawn_file_actions_destroy(&actions);
-        result.out = read_file(out_file);
-        result.err = read_file(err_file);
+        result.out = read_file(path(".stdout"));
+        result.err = read_file(path(".stderr"));
         return result;
     }
 

@@ -216,6 +216,49 @@ TEST(DeviceLoader, AFileWithoutModelsIsReportedAsSuch) {
     EXPECT_EQ(parse_device_database("").status, DatabaseLoadStatus::NoModels);
 }
 
+struct SizeCase {
+    std::string_view line;
+    std::string_view problem;  // empty: the model is offered
+};
+
+class ModelSizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(ModelSizes, ModelsNoPicCouldBeAreNotOffered) {
+    const auto r = parse_device_database(
+        crlf({"model: FIRST", "flash: 1024", "model: ODD", GetParam().line, "model: LAST"}));
+    std::vector<std::string> names;
+    for (const DeviceModel& m : r.database.models) {
+        names.push_back(m.name);
+    }
+    if (GetParam().problem.empty()) {
+        EXPECT_EQ(names, (std::vector<std::string>{"FIRST", "ODD", "LAST"}));
+        EXPECT_TRUE(r.diagnostics.empty());
+        return;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"FIRST", "LAST"}));
+    ASSERT_EQ(r.diagnostics.size(), 1u);
+    EXPECT_EQ(r.diagnostics[0].line, 3);
+    EXPECT_EQ(r.diagnostics[0].reason,
+              "model \"ODD\": " + std::string(GetParam().problem) + "; model not offered");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceLoader, ModelSizes,
+    ::testing::Values(SizeCase{"flash: 8192", ""}, SizeCase{"flash: 0", ""},
+                      SizeCase{"eeprom: 256", ""}, SizeCase{"pagesize: 0", ""},
+                      SizeCase{"flash: 2000000000", "flash: 2000000000 is outside 0 to 8192 words"},
+                      SizeCase{"flash: 8193", "flash: 8193 is outside 0 to 8192 words"},
+                      SizeCase{"flash: -5", "flash: -5 is outside 0 to 8192 words"},
+                      SizeCase{"eeprom: -7", "eeprom: -7 is outside 0 to 256 bytes"},
+                      SizeCase{"eeprom: 257", "eeprom: 257 is outside 0 to 256 bytes"},
+                      SizeCase{"pagesize: -1", "pagesize: -1 is outside 0 to 8192 words"}));
+
+TEST(DeviceLoader, OnlyModelOfImpossibleSizeLeavesNoModels) {
+    const auto r = parse_device_database(crlf({"model: HUGE", "flash: 2000000000"}));
+    EXPECT_EQ(r.status, DatabaseLoadStatus::NoModels);
+    EXPECT_EQ(r.diagnostics.size(), 1u);
+}
+
 TEST(DeviceLoaderFile, MissingAndUnreadableFilesAreDistinctFromEmptyOnes) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("picprog_loader_" + std::to_string(::getpid()));
@@ -226,6 +269,9 @@ TEST(DeviceLoaderFile, MissingAndUnreadableFilesAreDistinctFromEmptyOnes) {
     EXPECT_FALSE(missing.error.empty());
 
     EXPECT_EQ(load_device_database(dir).status, DatabaseLoadStatus::Unreadable);
+    const auto device = load_device_database("/dev/zero");
+    EXPECT_EQ(device.status, DatabaseLoadStatus::Unreadable);
+    EXPECT_THAT(device.error, HasSubstr("character device"));
 
     const auto file = dir / "picprogdevices.txt";
     {

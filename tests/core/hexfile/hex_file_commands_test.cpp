@@ -124,10 +124,14 @@ TEST_F(HexFileCommands, UnreadableFileNamesPathAndReason) {
         std::string reason;
     };
     write(path("plain"), "x");
+    write(path("huge.hex"), "");
+    fs::resize_file(path("huge.hex"), 1u << 30);  // sparse: a gigabyte that costs nothing
     const std::vector<Case> cases = {
         {path("missing.hex"), "No such file or directory"},
         {dir_.string(), "Is a directory"},
         {path("plain") + "/inside.hex", "Not a directory"},
+        {"/dev/zero", "it is a character device, not a regular file"},
+        {path("huge.hex"), "the file is 1073741824 bytes"},
     };
     for (const Case& c : cases) {
         RecordingView view;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/devices/device_loader.h"
-#include "core/hexfile/file_read.h"
+#include "core/files/file_read.h"
 #include "core/trial/model_trial.h"
 
 namespace picprog {
@@ -15,7 +15,9 @@ namespace {
 
 std::string shipped_text() {
     static const std::string kText =
-        read_whole_file(std::string(PICPROG_SOURCE_DIR) + "/data/picprogdevices.txt").bytes;
+        read_whole_file(std::string(PICPROG_SOURCE_DIR) + "/data/picprogdevices.txt",
+                        kDeviceDatabaseLimit)
+            .bytes;
     return kText;
 }
 
