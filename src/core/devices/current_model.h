@@ -34,6 +34,8 @@ struct CurrentModel {
     // The model's optional chip-safety keys (device ID, configuration
     // masks, calibration); all absent for a model that does not give them.
     SafetyKeys safety;
+    // The model's "warning:" text, blanks trimmed; empty when it has none.
+    std::string warning;
 
     const std::vector<std::string>& list(AlgorithmKind kind) const {
         return lists[static_cast<size_t>(kind)];

@@ -219,6 +219,8 @@ private:
             member = &DeviceModel::configcal;
         } else if (key == "calwords:") {
             member = &DeviceModel::calwords;
+        } else if (key == "warning:") {
+            member = &DeviceModel::warning;
         } else {
             return nullptr;
         }

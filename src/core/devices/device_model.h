@@ -42,6 +42,9 @@ struct DeviceModel {
     std::string osccal;      // "3FF": program word holding the RETLW oscillator calibration
     std::string configcal;   // "3000 [0000]": calibration bits of 2007h [and 2008h]
     std::string calwords;    // "2008 [2009 ...]": config-space calibration words, never erased
+    // A caution the programs show when the model is chosen and before an
+    // operation, such as a programming voltage below what the board applies.
+    std::string warning;
     // Algorithm texts copied from their slots, indexed by AlgorithmKind.
     std::array<std::string, kAlgorithmKinds> algorithms;
 

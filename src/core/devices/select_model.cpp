@@ -51,6 +51,10 @@ void select_model(CurrentModel& current, const DeviceDatabase& database) {
         current.lists[kind] = split_instructions(model->algorithms[kind]);
     }
     current.safety = parse_safety_keys(*model, current.flash_size).keys;
+    const size_t first = model->warning.find_first_not_of(" \t");
+    const size_t last = model->warning.find_last_not_of(" \t");
+    current.warning =
+        first == std::string::npos ? std::string() : model->warning.substr(first, last - first + 1);
 }
 
 std::vector<std::string> split_instructions(std::string_view text) {
