@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "core/engine/chip_identity.h"
 #include "e2e/e2e_checks.h"
 
 namespace picprog::e2e {
@@ -48,6 +49,13 @@ protected:
     Bench bench{GetParam()};
     std::mt19937 rng{seed_of(GetParam())};
 };
+
+TEST_P(ChipCycle, IdentifyNamesTheModelOfThePartInTheSocket) {
+    const ChipIdentity identity = identify_chip(bench.programmer());
+    EXPECT_EQ(identity.answer, ChipAnswer::Known);
+    EXPECT_EQ(identity.model, bench.model().index);
+    EXPECT_EQ(identity_text(identity, bench.programmer().database).rfind(GetParam() + ", ", 0), 0U);
+}
 
 TEST_P(ChipCycle, EraseAllLeavesABlankChipWithoutUserIds) {
     dirty_the_chip();

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "core/sim/simulated_programmer.h"
 #include "gui/dialogs/check_hardware_dialog.h"
 #include "gui/dialogs/hardware_settings_dialog.h"
 #include "gui/dialogs/input_box.h"
@@ -23,6 +24,7 @@
 #include "gui/mainwindow/buffer_table.h"
 #include "gui/mainwindow/cell_hit.h"
 #include "gui/mainwindow/clickable_label.h"
+#include "gui/mainwindow/dialog_commands.h"
 #include "gui/mainwindow/in_place_editor.h"
 #include "modal_capture.h"
 #include "tour_window.h"
@@ -52,6 +54,7 @@ public:
         edit_and_fail();
         overwrite_question();
         line_trace();
+        chip_safety();
         return failures_;
     }
 
@@ -247,6 +250,47 @@ private:
         if (!file.exists() || file.size() == 0) {
             ++failures_;
         }
+    }
+
+    // The chip checks: what Identify Chip says, the question when another
+    // model's chip sits in the socket, and the question for a calibration
+    // word lost before.
+    void chip_safety() {
+        MainWindowControls& c = tour_.controls();
+        shoot_modal(
+            "identify-chip.png", [&] { c.menuidentify->trigger(); }, press_first);
+        Programmer& programmer = tour_.programmer();
+        const int32_t socket_model = programmer.model.index;
+        programmer.model.index = model_named(programmer.database, "PIC16F877A");
+        select_model(programmer.model, programmer.database);
+        shoot_modal(
+            "wrong-chip.png", [&] { c.command[0]->click(); },
+            [](QWidget& modal) {
+                if (auto* box = qobject_cast<MessageBoxWindow*>(&modal); box != nullptr) {
+                    box->second_button()->click();  // No
+                    return;
+                }
+                reject(modal);
+            });
+        programmer.model.index = socket_model;
+        select_model(programmer.model, programmer.database);
+
+        tour_.window().dialog_commands().select_model_number(
+            model_named(programmer.database, "PIC12F675"));
+        if (SimulatedProgrammer* board = tour_.board(); board != nullptr) {
+            board->chip().memory().set_program(0x3FF, 0x3FFF);
+        }
+        shoot_modal(
+            "osccal-question.png", [&] { c.command[2]->click(); }, reject);
+    }
+
+    static int32_t model_named(const DeviceDatabase& database, std::string_view name) {
+        for (int32_t n = 1; n <= database.model_count(); ++n) {
+            if (database.model(n)->name == name) {
+                return n;
+            }
+        }
+        return 1;
     }
 
     const TourPaths& paths_;

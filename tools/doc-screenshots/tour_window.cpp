@@ -5,6 +5,7 @@
 
 #include "core/devices/device_loader.h"
 #include "core/hardware/null_backend.h"
+#include "core/hardware/traced_port.h"
 #include "core/sim/simulated_programmer.h"
 #include "gui/mainwindow/load_handler.h"
 #include "gui/mainwindow/port_backends.h"
@@ -58,6 +59,10 @@ std::string TourWindow::simulated_part() {
         return {};
     }
     return board_->chip().variant().name;
+}
+
+SimulatedProgrammer* TourWindow::board() {
+    return dynamic_cast<SimulatedProgrammer*>(&untraced(programmer_.backend()));
 }
 
 }  // namespace picprog::doc

@@ -41,6 +41,9 @@ public:
     // the simulated programmer is not in use.
     std::string simulated_part();
     MainWindowControls& controls() { return window_->controls(); }
+    Programmer& programmer() { return programmer_; }
+    // The simulated board in use now, or nullptr.
+    SimulatedProgrammer* board();
     PresetFiles& files() { return files_; }
 
 private:

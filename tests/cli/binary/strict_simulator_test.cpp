@@ -142,3 +142,70 @@ TEST_F(StrictSimulator, FaultsAreChosenFromTheCommandLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 12F675 file as compilers write it (2007h = 3FC4h: unimplemented bits and
+// band-gap bits set, nothing at the calibration word 3FFh), assembled by
+// gpasm: it programs and verifies, and the chip keeps its factory
+// calibration.
+TEST_F(StrictSimulator, CompilerFileFor12F675ProgramsVerifiesAndKeepsTheCalibration) {
+    const std::string hex = std::string(PICPROG_SOURCE_DIR_FOR_CLI) +
+                            "/tests/core/hexfile/fixtures/f675_boostc_config.inhx32.hex";
+    const std::vector<std::string> chip = {"--db", PICPROG_SHIPPED_DATABASE, "--model", "PIC12F675",
+                                           "--simulate=" + path("675.state")};
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), chip.begin(), chip.end());
+        return run(args);
+    };
+    const Result before = with({"read", path("factory.hex")});
+    ASSERT_EQ(before.status, 0) << before.err;
+    const Result programmed = with({"program", hex});
+    EXPECT_EQ(programmed.status, 0) << programmed.out << programmed.err;
+    EXPECT_THAT(programmed.out, HasSubstr("Chip verified. "));
+    const Result after = with({"read", path("after.hex")});
+    ASSERT_EQ(after.status, 0) << after.err;
+    // Word 3FFh, the last of the FLASH table's row 0003F8, as dump shows
+    // each read-back file: the same RETLW before and after.
+    auto calibration_word = [&](const std::string& file) {
+        const Result dumped =
+            run({"dump", file, "--db", PICPROG_SHIPPED_DATABASE, "--model", "PIC12F675"});
+        const size_t row = dumped.out.find("0003F8:");
+        const size_t end = dumped.out.find('\n', row);
+        return row == std::string::npos ? std::string() : dumped.out.substr(end - 4, 4);
+    };
+    const std::string factory = calibration_word(path("factory.hex"));
+    EXPECT_EQ(factory.substr(0, 2), "34") << factory;
+    EXPECT_EQ(calibration_word(path("after.hex")), factory);
+}
+
+TEST_F(StrictSimulator, IdentifyNamesThePartAndAutoSelectsIt) {
+    const std::vector<std::string> socket = {"--db", PICPROG_SHIPPED_DATABASE,
+                                             "--simulate=" + path("628a.state")};
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), socket.begin(), socket.end());
+        return run(args);
+    };
+    ASSERT_EQ(with({"erase", "--model", "PIC16F628A"}).status, 0);
+    const Result named = with({"identify", "--model", "PIC16F877A"});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_THAT(named.out, HasSubstr("PIC16F628A, revision 0 (device ID 1060h)\n"));
+    EXPECT_THAT(named.out, HasSubstr("use --model PIC16F628A"));
+
+    const Result wrong = with({"blank-check", "--model", "PIC16F877A"});
+    EXPECT_EQ(wrong.status, 3);
+    EXPECT_THAT(wrong.err, HasSubstr("The chip in the socket is a PIC16F628A, not the selected "
+                                     "PIC16F877A. Continue anyway? No: give --force"));
+    EXPECT_EQ(with({"blank-check", "--model", "auto"}).status, 0);
+
+    const Result bad = with({"erase", "--model", "PIC16F628A", "--osccal=3FFF"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_THAT(bad.err, HasSubstr("is not a RETLW instruction"));
+
+    const Result empty = run({"identify", "--db", PICPROG_SHIPPED_DATABASE, "--model", "PIC16F628A",
+                              "--simulate", "--sim-fault=no-chip"});
+    EXPECT_EQ(empty.status, 3);
+    EXPECT_THAT(empty.out, HasSubstr("No chip answers: the device ID reads 3FFFh."));
+}
+
+}  // namespace

@@ -149,12 +149,14 @@ TEST_P(GpasmFixtures, ImageMatchesTheListingWordForWord) {
 
 const CurrentModel k628a = make_model(2048, 128, false, 0x3FFF, 0x3FFF);
 const CurrentModel k877a = make_model(8192, 256, false, 0x3FFF, 0x3FFF);
+const CurrentModel k675 = make_model(1024, 128, false, 0x31FF, 0x3FFF);
 
 INSTANTIATE_TEST_SUITE_P(Files, GpasmFixtures,
                          ::testing::Values(Fixture{"f628a_blink", "inhx8m", k628a},
                                            Fixture{"f628a_blink", "inhx32", k628a},
                                            Fixture{"f877a_pages", "inhx8m", k877a},
-                                           Fixture{"f877a_pages", "inhx32", k877a}),
+                                           Fixture{"f877a_pages", "inhx32", k877a},
+                                           Fixture{"f675_boostc_config", "inhx32", k675}),
                          [](const ::testing::TestParamInfo<Fixture>& info) {
                              return std::string(info.param.name) + "_" + info.param.format;
                          });
