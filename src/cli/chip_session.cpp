@@ -90,6 +90,8 @@ std::optional<ExitStatus> ChipSession::read_line_settings(const ChipOptions& opt
         s.port_base = *base;
     }
     programmer_.shadow = PortShadow{};
+    // The window's Options entry: off for boards that cannot read.
+    programmer_.check_device_id = settings_.get_setting(setting::kCheckDeviceId, "1") != "0";
     return std::nullopt;
 }
 
