@@ -2,8 +2,8 @@
 
 #include "cli/chip_session.h"
 #include "cli/console_view.h"
-#include "core/engine/chip_identity.h"
 #include "cli/stop_signals.h"
+#include "core/engine/chip_identity.h"
 #include "core/engine/chip_operations.h"
 #include "core/engine/chip_safety.h"
 #include "core/hexfile/hex_load.h"
@@ -77,7 +77,6 @@ bool is_auto_model(std::string_view model) {
 std::optional<ExitStatus> select_model_of_chip(ChipSession& session, const Console& console) {
     Programmer& programmer = session.programmer();
     const ChipIdentity identity = identify_chip(programmer);
-    (void)programmer.backend().take_violations();  // the probe may try both supply orders
     if (identity.answer != ChipAnswer::Known) {
         console.err << identity_text(identity, programmer.database) << "\n"
                     << "--model auto: no model of the database has this chip; choose one with "
@@ -92,10 +91,7 @@ std::optional<ExitStatus> select_model_of_chip(ChipSession& session, const Conso
 ExitStatus run_identify(const ChipOptions& options, const CliContext& context) {
     const Console& console = context.console;
     ChipSession session(context);
-    if (auto failed = session.select_model(options)) {
-        return *failed;
-    }
-    if (auto failed = session.read_line_settings(options)) {
+    if (auto failed = session.prepare(options)) {
         return *failed;
     }
     if (auto failed = session.attach_port(options)) {
@@ -103,7 +99,6 @@ ExitStatus run_identify(const ChipOptions& options, const CliContext& context) {
     }
     Programmer& programmer = session.programmer();
     const ChipIdentity identity = identify_chip(programmer);
-    (void)programmer.backend().take_violations();
     console.out << identity_text(identity, programmer.database) << "\n";
     if (identity.answer == ChipAnswer::Known && identity.model != programmer.model.index) {
         console.out << "The selected model is " << programmer.model.name << "; use --model "
@@ -121,10 +116,7 @@ ExitStatus run_chip_command(ChipCommand command, const std::string& hex_file,
                             const ChipOptions& options, const CliContext& context) {
     const Console& console = context.console;
     ChipSession session(context);
-    if (auto failed = session.select_model(options)) {
-        return *failed;
-    }
-    if (auto failed = session.read_line_settings(options)) {
+    if (auto failed = session.prepare(options)) {
         return *failed;
     }
     ConsoleView view(console, console.err);

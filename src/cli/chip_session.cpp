@@ -95,6 +95,13 @@ std::optional<ExitStatus> ChipSession::read_line_settings(const ChipOptions& opt
     return std::nullopt;
 }
 
+std::optional<ExitStatus> ChipSession::prepare(const ChipOptions& options) {
+    if (auto failed = select_model(options)) {
+        return failed;
+    }
+    return read_line_settings(options);
+}
+
 std::optional<ExitStatus> ChipSession::attach_port(const ChipOptions& options) {
     if (!options.sim_faults.empty() && !options.simulate) {
         context_.console.err << "--sim-fault works on the simulated programmer only: add "

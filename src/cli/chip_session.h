@@ -37,6 +37,9 @@ public:
     // from the state file; with --trace every line change is recorded.
     // Drives the output lines to their idle levels.
     std::optional<ExitStatus> attach_port(const ChipOptions& options);
+    // select_model, then read_line_settings: what every chip command needs
+    // before its port.
+    std::optional<ExitStatus> prepare(const ChipOptions& options);
     // Writes the simulated chip back to its state file (when one is used).
     std::optional<ExitStatus> save_chip_state();
 

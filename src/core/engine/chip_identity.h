@@ -25,8 +25,9 @@ struct ChipIdentity {
 // shares (Load Configuration, six Increments, Read): powered up in the
 // selected model's supply order and, when nothing answers, once more in the
 // other order (a part that needs the other order stays out of programming
-// mode on the first try), then powered down. The selected model is
-// preferred when several models share the ID.
+// mode on the first try), then powered down; the rules the probe broke on
+// a simulated chip are dropped. The selected model is preferred when
+// several models share the ID.
 ChipIdentity identify_chip(Programmer& programmer);
 
 // Reads one word at `address` (program memory, or config space from 2000h)

@@ -37,9 +37,6 @@ std::optional<SafetyStop> check_chip_in_socket(Programmer& programmer, Operation
         return std::nullopt;
     }
     const ChipIdentity identity = identify_chip(programmer);
-    // The probe may have tried the other supply order; that is not the
-    // operation's doing.
-    (void)programmer.backend().take_violations();
     if (identity.answer == ChipAnswer::NoChip) {
         view.msg_box(no_chip_text(identity.raw_id), MsgKind::Error, "");
         return SafetyStop{"Operation stopped: no chip answers."};

@@ -251,7 +251,6 @@ void MainWindow::identify_chip_command() {
     set_status("Identifying the chip...");
     pump_events();
     const ChipIdentity identity = identify_chip(programmer_);
-    (void)programmer_.backend().take_violations();  // the probe may try both supply orders
     enable();
     const std::string text = identity_text(identity, programmer_.database);
     set_status(text);
