@@ -55,9 +55,9 @@ bool row_erase_clears_ids(Family family) {
     return family == Family::F72X;
 }
 
-// The last config-space address at which a bulk erase has a defined effect
+// The last config-space address at which a bulk or row erase is defined
 // on the families that give one; 0 = any address.
-int32_t last_defined_bulk_erase_address(Family family) {
+int32_t last_defined_config_erase_address(Family family) {
     return family == Family::F72X ? 0x2008 : 0;
 }
 
@@ -73,7 +73,7 @@ void PicChip::bulk_erase_program(int64_t now_us) {
         }
         return;
     }
-    const int32_t last = last_defined_bulk_erase_address(traits_->family);
+    const int32_t last = last_defined_config_erase_address(traits_->family);
     const int32_t offset = (pc_ - kConfigBase) % traits_->config_half_words;
     if (last != 0 && pc_in_config() && offset > last - kConfigBase) {
         // Modelled as the worst case: the calibration words at the PC go too.
@@ -104,7 +104,7 @@ void PicChip::chip_erase(int64_t now_us) {
 
 void PicChip::row_erase(int64_t now_us) {
     if (pc_in_config() && row_erase_clears_ids(traits_->family)) {
-        const int32_t last = last_defined_bulk_erase_address(traits_->family);
+        const int32_t last = last_defined_config_erase_address(traits_->family);
         if ((pc_ - kConfigBase) % traits_->config_half_words <= last - kConfigBase) {
             start_cycle(
                 false, row_erase_time(traits_->timings), now_us,
