@@ -78,6 +78,8 @@ constexpr Case kCases[] = {
     {"PIC16F716", {2.1, 4, 0.0, 2.1}},   // TPROG + TDIS
     {"PIC16F77", {1.0, 2, 0.0, 1.0}},    // tprog per 2-word block
     {"PIC16F877", {8.0, 1, 8.0, 8.0}},   // tera + tprog
+    {"PIC16F727", {2.5, 8, 0.0, 5.0}},   // TPINT per 8-word block, 5 ms per config word
+    {"PIC16F777", {1.0, 2, 0.0, 1.0}},   // tprog per 2-word block
 };
 
 void BM_ProgramAndVerifyLargestPart(benchmark::State& state) {

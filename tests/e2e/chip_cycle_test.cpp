@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/engine/chip_identity.h"
 #include "e2e/e2e_checks.h"
@@ -61,8 +62,10 @@ TEST_P(ChipCycle, EraseAllLeavesABlankChipWithoutUserIds) {
     dirty_the_chip();
     const FamilyTraits& traits = bench.chip().traits();
     const int32_t calibration = traits.calibration_address;
-    const uint16_t factory_calibration =
-        calibration != 0 ? bench.chip().memory().config(calibration) : 0;
+    std::vector<uint16_t> factory_calibration;
+    for (int32_t k = 0; calibration != 0 && k < traits.calibration_count; ++k) {
+        factory_calibration.push_back(bench.chip().memory().config(calibration + k));
+    }
 
     expect_run(bench, ChipOperation::EraseAll, OperationOutcome::Passed, "Chip erased.");
     expect_run(bench, ChipOperation::BlankCheck, OperationOutcome::Passed, "Chip is blank.");
@@ -73,9 +76,9 @@ TEST_P(ChipCycle, EraseAllLeavesABlankChipWithoutUserIds) {
     }
     EXPECT_FALSE(memory.program_protected());
     EXPECT_FALSE(memory.data_protected());
-    if (calibration != 0) {
-        // The factory calibration in config space survives the erase.
-        EXPECT_EQ(memory.config(calibration), factory_calibration);
+    // The factory calibration in config space survives the erase.
+    for (size_t k = 0; k < factory_calibration.size(); ++k) {
+        EXPECT_EQ(memory.config(calibration + static_cast<int32_t>(k)), factory_calibration[k]);
     }
     expect_clean_session(bench);
 }

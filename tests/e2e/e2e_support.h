@@ -91,6 +91,11 @@ inline FamilyFacts facts_of(Family family) {
             return {V::VddFirst, 2, 1, 0x005F, 0x3FFF, 0, 0, 0x0010};
         case Family::F87X:
             return {V::VddFirst, 1, 8, 0x3BFF, 0x3FFF, 0, 0, 0x3130};
+        case Family::F72X:
+            // VPP first enters whatever the config; TPINT 2.5 ms.
+            return {V::VppFirst, 8, 3, 0x377F, 0x3FFF, 0x0030, 0x3FFF, 0x0040};
+        case Family::F7X7:
+            return {V::VddFirst, 2, 1, 0x39FF, 0x3FFF, 0x0043, 0x3FFF, 0x2000};
         case Family::Generic:
             break;
     }

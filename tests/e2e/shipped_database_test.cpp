@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -18,7 +19,7 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kShippedModels = 38;
+constexpr int32_t kShippedModels = 49;
 
 std::string describe(const std::vector<LoadDiagnostic>& diagnostics) {
     std::string text;
@@ -116,6 +117,27 @@ TEST_P(ShippedModel, PowerUpOrderPageSizeAndProgrammingTimeSuitThePart) {
     }
     EXPECT_EQ(model.page_size, facts.page_size);
     EXPECT_GE(model.programming_time, facts.min_progtime_ms);
+}
+
+// Highest programming voltage a family's parts take, in volts, where it is
+// below the about 13 V a classic parallel-port programmer applies.
+std::optional<int32_t> low_vpp_limit(Family family) {
+    switch (family) {
+        case Family::F72X:
+            return 9;
+        default:
+            return std::nullopt;
+    }
+}
+
+TEST_P(ShippedModel, PartThatCannotTakeTheBoardsVppCarriesAWarning) {
+    Bench bench(GetParam());
+    ASSERT_TRUE(bench.selected());
+    const std::string& warning = bench.model().warning;
+    if (const auto limit = low_vpp_limit(bench.family())) {
+        EXPECT_THAT(warning, ::testing::HasSubstr(std::to_string(*limit) + " V"));
+        EXPECT_THAT(warning, ::testing::HasSubstr("13 V"));
+    }
 }
 
 TEST_P(ShippedModel, EveryListRunsAndEndsPoweredDown) {

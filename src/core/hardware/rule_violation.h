@@ -13,6 +13,8 @@ enum class ChipRule : uint8_t {
     BusyPeriod,     // a command or power loss cut a write or erase short
     PulseTooLong,   // an externally timed pulse ran past the part's maximum
     DischargeTime,  // a command came too soon after End Programming
+    EntryHold,      // a command came too soon after entering programming mode
+    EraseAddress,   // an erase at an address where the part leaves its effect undefined
 };
 
 struct RuleViolation {

@@ -82,6 +82,9 @@ void PicChip::execute(ChipAction action, int64_t now_us) {
         case ChipAction::EraseSetup2:
             setup_stage_ = setup_stage_ == 1 ? 2 : 0;
             break;
+        case ChipAction::ResetAddress:
+            pc_ = 0;
+            break;
         default:
             break;  // codes the family lacks
     }
@@ -173,12 +176,21 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
         case ChipAction::BeginEraseWrite:
             start_cycle(false, t.erase_write_us, now_us, write_effect(true));
             break;
-        case ChipAction::BeginWrite:
-            start_cycle(false, data_target ? t.data_write_us : t.write_us, now_us,
+        case ChipAction::BeginWrite: {
+            const int32_t program_us =
+                pc_in_config() && t.config_write_us > 0 ? t.config_write_us : t.write_us;
+            start_cycle(false, data_target ? t.data_write_us : program_us, now_us,
                         write_effect(data_target && traits_->begin_write_erases_data));
             break;
+        }
         case ChipAction::BeginExternal:
-            start_cycle(true, t.external_write_us, now_us, write_effect(false));
+            if (pc_in_config() && traits_->external_write_skips_config) {
+                // The pulse runs its course but nothing is written.
+                reset_latches();
+                start_cycle(true, t.external_write_us, now_us, [](ChipMemory&, ChipStats&) {});
+            } else {
+                start_cycle(true, t.external_write_us, now_us, write_effect(false));
+            }
             break;
         case ChipAction::BeginEraseExternal: {
             // A row of program memory or one data byte, chosen by the last load.

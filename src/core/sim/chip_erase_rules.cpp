@@ -1,10 +1,23 @@
 // Which cells each family's erase commands clear, and what stops them. The
 // effect is decided when the command arrives (PC, CP and CPD as they are
 // then) and lands when the cycle completes.
+#include <cstdio>
+#include <string>
+
 #include "core/sim/pic_chip.h"
 
 namespace picprog {
 namespace {
+
+std::string hex_address(int32_t address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04Xh", static_cast<unsigned>(address));
+    return text;
+}
+
+int32_t row_erase_time(const FamilyTimings& t) {
+    return t.row_erase_us > 0 ? t.row_erase_us : t.bulk_erase_us;
+}
 
 bool erases_config_with_program(Family family) {
     switch (family) {
@@ -13,6 +26,7 @@ bool erases_config_with_program(Family family) {
         case Family::F690:
         case Family::F88X:
         case Family::F716:
+        case Family::F72X:
         case Family::Generic:
             return true;
         default:
@@ -35,6 +49,18 @@ bool data_erase_honours_cpd(Family family) {
     }
 }
 
+// Families whose Row Erase in config space erases the user IDs (whatever
+// code protection says) instead of being ignored.
+bool row_erase_clears_ids(Family family) {
+    return family == Family::F72X;
+}
+
+// The last config-space address at which a bulk or row erase is defined
+// on the families that give one; 0 = any address.
+int32_t last_defined_config_erase_address(Family family) {
+    return family == Family::F72X ? 0x2008 : 0;
+}
+
 }  // namespace
 
 void PicChip::bulk_erase_program(int64_t now_us) {
@@ -46,6 +72,16 @@ void PicChip::bulk_erase_program(int64_t now_us) {
             armed_program_erase_ = true;
         }
         return;
+    }
+    const int32_t last = last_defined_config_erase_address(traits_->family);
+    const int32_t offset = (pc_ - kConfigBase) % traits_->config_half_words;
+    if (last != 0 && pc_in_config() && offset > last - kConfigBase) {
+        // Modelled as the worst case: the calibration words at the PC go too.
+        violate(ChipRule::EraseAddress,
+                "Bulk Erase came with the address at " + hex_address(pc_) +
+                    "; the chip defines it only up to " + hex_address(last) +
+                    ", and the factory calibration may be lost.",
+                now_us);
     }
     start_cycle(false, traits_->timings.bulk_erase_us, now_us, program_erase_effect(), "erase");
 }
@@ -67,6 +103,19 @@ void PicChip::chip_erase(int64_t now_us) {
 }
 
 void PicChip::row_erase(int64_t now_us) {
+    if (pc_in_config() && row_erase_clears_ids(traits_->family)) {
+        const int32_t last = last_defined_config_erase_address(traits_->family);
+        if ((pc_ - kConfigBase) % traits_->config_half_words <= last - kConfigBase) {
+            start_cycle(
+                false, row_erase_time(traits_->timings), now_us,
+                [](ChipMemory& memory, ChipStats& stats) {
+                    memory.erase_user_ids();
+                    ++stats.erases;
+                },
+                "erase");
+        }
+        return;
+    }
     if (memory_.program_protected()) {
         ++stats_.blocked_by_protection;
         return;
@@ -77,7 +126,7 @@ void PicChip::row_erase(int64_t now_us) {
     const int32_t words = traits_->row_erase_words;
     const int32_t first = memory_.program_index(pc_) / words * words;
     start_cycle(
-        false, traits_->timings.bulk_erase_us, now_us,
+        false, row_erase_time(traits_->timings), now_us,
         [first, words](ChipMemory& memory, ChipStats& stats) {
             memory.erase_program_rows(first, words);
             ++stats.erases;
@@ -93,8 +142,8 @@ PicChip::Effect PicChip::program_erase_effect() const {
     const bool ids = pc_in_config() && traits_->family != Family::F87XA;
     const bool config = erases_config_with_program(traits_->family);
     const bool data = config && memory_.data_protected();
-    const bool calibration =
-        traits_->calibration_address != 0 && pc_ == traits_->calibration_address;
+    const int32_t cal = traits_->calibration_address;
+    const bool calibration = cal != 0 && pc_ >= cal && pc_ < cal + traits_->calibration_count;
     return [ids, config, data, calibration](ChipMemory& memory, ChipStats& stats) {
         memory.erase_program();
         if (config) {

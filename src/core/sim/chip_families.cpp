@@ -243,6 +243,58 @@ FamilyTraits make_87x() {
     return t;
 }
 
+// 16F722-727 and the A parts: eight latches selected by PC<2:0>, internally
+// timed writes (08h) that only program, and externally timed ones (18h ...
+// 0Ah) that the part refuses in config space. Bulk Erase ignores code
+// protection and never touches the two calibration words at 2009h-200Ah;
+// Reset Address (16h) is the only way back to 0000h without leaving the
+// mode. Config space is implemented up to 21FFh and aliases above.
+FamilyTraits make_72x() {
+    FamilyTraits t;
+    t.family = Family::F72X;
+    t.actions = with_core({{C::BeginProgramming, A::BeginWrite},
+                           {C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgrammingA, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::RowErase, A::RowErase},
+                           {C::ResetAddress, A::ResetAddress}},
+                          false);
+    // TPINT is 2.5 ms for program words and 5 ms for config words; TPEXT
+    // is 1.0-2.1 ms. Clocks must stay still for TENTH after entry.
+    t.timings = {.write_us = 2500,
+                 .config_write_us = 5000,
+                 .external_write_us = 1000,
+                 .bulk_erase_us = 5000,
+                 .discharge_us = 100,
+                 .external_write_max_us = 2100,
+                 .row_erase_us = 2500,
+                 .entry_hold_us = 250};
+    t.entry = EntryOrder::Either;
+    t.external_write_skips_config = true;
+    t.config_half_words = 0x200;
+    t.config_words = 2;
+    // CONFIG1 bits 11 and 7 and all of CONFIG2 but VCAPEN (5-4) read as 1.
+    t.config_writable = {0x377F, 0x0030};
+    t.cp_mask = 0x0040;
+    t.calibration_address = 0x2009;
+    t.calibration_count = 2;
+    t.row_erase_words = 32;
+    return t;
+}
+
+// 16F737/747/767/777: the 16F7X command set (08h externally timed, 0Eh ends
+// it, 09h is a chip erase) with two config words and CP in bit 13.
+FamilyTraits make_7x7() {
+    FamilyTraits t = make_7x();
+    t.family = Family::F7X7;
+    // Any PC in 2000h-203Fh selects config memory.
+    t.config_half_words = 64;
+    t.config_words = 2;
+    t.config_writable = {0x39FF, 0x0043};
+    t.cp_mask = 0x2000;
+    return t;
+}
+
 FamilyTraits make_generic() {
     FamilyTraits t = make_62xa();
     t.family = Family::Generic;
@@ -305,15 +357,26 @@ std::vector<ChipVariant> make_variants() {
         variant("16F874", F::F87X, 4096, 128, 0x0920),
         variant("16F876", F::F87X, 8192, 256, 0x09E0),
         variant("16F877", F::F87X, 8192, 256, 0x09A0),
+        variant("16F722", F::F72X, 2048, 0, 0x1880, 8),
+        variant("16F723", F::F72X, 4096, 0, 0x1860, 8),
+        variant("16F724", F::F72X, 4096, 0, 0x1840, 8),
+        variant("16F726", F::F72X, 8192, 0, 0x1820, 8),
+        variant("16F727", F::F72X, 8192, 0, 0x1800, 8),
+        variant("16F722A", F::F72X, 2048, 0, 0x1B20, 8),
+        variant("16F723A", F::F72X, 4096, 0, 0x1B00, 8),
+        variant("16F737", F::F7X7, 4096, 0, 0x0BA0, 2),
+        variant("16F747", F::F7X7, 4096, 0, 0x0BE0, 2),
+        variant("16F767", F::F7X7, 8192, 0, 0x0EA0, 2),
+        variant("16F777", F::F7X7, 8192, 0, 0x0DE0, 2),
     };
 }
 
 }  // namespace
 
 const FamilyTraits& family_traits(Family family) {
-    static const std::array<FamilyTraits, 11> kTraits = {
-        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(),    make_690(),
-        make_88x(), make_716(),  make_7x(),   make_87x(),   make_generic()};
+    static const std::array<FamilyTraits, 13> kTraits = {
+        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(), make_690(),    make_88x(),
+        make_716(), make_7x(),   make_87x(),  make_72x(),   make_7x7(), make_generic()};
     return kTraits[static_cast<size_t>(family)];
 }
 

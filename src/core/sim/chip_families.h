@@ -28,6 +28,7 @@ enum class IcspCommand : uint8_t {
     BulkEraseData = 0x0B,
     EndProgrammingE = 0x0E,
     RowErase = 0x11,
+    ResetAddress = 0x16,
     EndProgramming17 = 0x17,
     BeginProgrammingOnly = 0x18,
     ChipErase = 0x1F,
@@ -55,6 +56,7 @@ enum class ChipAction : uint8_t {
     RowErase,
     EraseSetup1,  // the 01h/07h pair that precedes a Begin in the old erase sequence
     EraseSetup2,
+    ResetAddress,  // PC back to 0000h, from config space too
 };
 
 enum class Family : uint8_t {
@@ -68,6 +70,8 @@ enum class Family : uint8_t {
     F716,    // 16F716
     F7X,     // 16F72-77
     F87X,    // 16F870-877
+    F72X,    // 16F722-727, 16F722A/723A
+    F7X7,    // 16F737/747/767/777
     Generic  // unknown part: the 16F627A/628A command set
 };
 
@@ -79,6 +83,7 @@ enum class EntryOrder : uint8_t { VddFirst, VppFirst, Either };
 struct FamilyTimings {
     int32_t erase_write_us = 0;     // BeginEraseWrite
     int32_t write_us = 0;           // BeginWrite, program memory and config
+    int32_t config_write_us = 0;    // BeginWrite in config space; 0 = write_us
     int32_t data_write_us = 0;      // BeginWrite on a data byte
     int32_t external_write_us = 0;  // minimum from BeginExternal to End Programming
     int32_t external_erase_us = 0;  // minimum from BeginEraseExternal (row/byte) to End
@@ -87,6 +92,10 @@ struct FamilyTimings {
     int32_t discharge_us = 0;       // after End Programming before the next command
     // Longest BeginExternal-to-End pulse the part allows; 0 = no limit.
     int32_t external_write_max_us = 0;
+    int32_t row_erase_us = 0;  // RowErase; 0 = bulk_erase_us
+    // Time after entering programming mode during which CLOCK must stay
+    // still (no command bit may be clocked in); 0 = none.
+    int32_t entry_hold_us = 0;
 };
 
 // Behaviour shared by every part of a family.
@@ -106,6 +115,9 @@ struct FamilyTraits {
     // never erased by it); without this, a data write gives old AND new.
     bool begin_write_erases_data = false;
     bool end_resets_latches = false;
+    // An externally timed write does nothing in config space (the part only
+    // writes config words and IDs with its internally timed Begin).
+    bool external_write_skips_config = false;
     int32_t config_half_words = 16;  // implemented words from 2000h, aliased above
     int32_t config_words = 1;        // 2007h, or 2007h and 2008h
     // Per config word: bits that can be written, raw value after a full erase.
@@ -114,6 +126,7 @@ struct FamilyTraits {
     uint16_t cp_mask = 0;             // CONFIG1 bits that protect program memory when any is 0
     uint16_t cpd_mask = 0;            // CONFIG1 bits that protect data memory when any is 0
     int32_t calibration_address = 0;  // config-space calibration word (2008h/2009h), 0 = none
+    int32_t calibration_count = 1;    // consecutive calibration words from calibration_address
     bool has_osccal = false;          // RETLW calibration in the last program word, BG in 2007h
     int32_t row_erase_words = 0;      // program words erased by RowErase / BeginEraseExternal
 };

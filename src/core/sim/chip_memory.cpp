@@ -34,8 +34,9 @@ ChipMemory::ChipMemory(const ChipVariant& variant, const FamilyTraits& traits)
         config_[static_cast<size_t>(slot)] = static_cast<uint16_t>(
             (config_[static_cast<size_t>(slot)] & ~kBandGapMask) | kFactoryBandGap);
     }
-    if (traits.calibration_address != 0) {
-        config_[static_cast<size_t>(config_slot(traits.calibration_address))] = kFactoryCalibration;
+    for (int32_t k = 0; traits.calibration_address != 0 && k < traits.calibration_count; ++k) {
+        config_[static_cast<size_t>(config_slot(traits.calibration_address + k))] =
+            static_cast<uint16_t>(kFactoryCalibration + k);
     }
 }
 
@@ -96,7 +97,15 @@ bool ChipMemory::config_writable(int32_t address) const {
     if (slot < kUserIdWords || is_config_word(address)) {
         return true;
     }
-    return traits_->calibration_address != 0 && slot == config_slot(traits_->calibration_address);
+    return is_calibration(address);
+}
+
+bool ChipMemory::is_calibration(int32_t address) const {
+    if (traits_->calibration_address == 0) {
+        return false;
+    }
+    const int32_t offset = config_slot(address) - config_slot(traits_->calibration_address);
+    return offset >= 0 && offset < traits_->calibration_count;
 }
 
 bool ChipMemory::program_protected() const {
@@ -154,8 +163,8 @@ void ChipMemory::erase_user_ids() {
 }
 
 void ChipMemory::erase_calibration() {
-    if (traits_->calibration_address != 0) {
-        config_[static_cast<size_t>(config_slot(traits_->calibration_address))] = kBlankWord;
+    for (int32_t k = 0; traits_->calibration_address != 0 && k < traits_->calibration_count; ++k) {
+        config_[static_cast<size_t>(config_slot(traits_->calibration_address + k))] = kBlankWord;
     }
 }
 

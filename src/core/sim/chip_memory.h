@@ -51,6 +51,8 @@ public:
     // config words and the config-space calibration word.
     bool config_writable(int32_t address) const;
     bool is_config_word(int32_t address) const;
+    // True for the config-space calibration words.
+    bool is_calibration(int32_t address) const;
 
     // Protection read from CONFIG1: any CP (CPD) bit at 0 protects.
     bool program_protected() const;

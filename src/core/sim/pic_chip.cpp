@@ -121,11 +121,12 @@ void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_
                 now_us);
         return;
     }
-    enter(order);
+    enter(order, now_us);
 }
 
-void PicChip::enter(SupplyOrder order) {
+void PicChip::enter(SupplyOrder order, int64_t now_us) {
     programming_ = true;
+    entered_at_us_ = now_us;
     pc_ = 0;
     reset_latches();
     data_latch_ = kBlankByte;
@@ -172,6 +173,17 @@ void PicChip::on_rising() {
 void PicChip::on_falling(bool data, int64_t now_us) {
     switch (phase_) {
         case Phase::Command:
+            if (frame_bits_ == 0 && now_us - entered_at_us_ < traits_->timings.entry_hold_us) {
+                // Reported once per entry; what the part makes of the bits
+                // is not defined, so they are taken as sent.
+                violate(ChipRule::EntryHold,
+                        "a command was clocked in " + std::to_string(now_us - entered_at_us_) +
+                            " µs after entering programming mode; the chip needs CLOCK and "
+                            "DATA held low for at least " +
+                            std::to_string(traits_->timings.entry_hold_us) + " µs first.",
+                        now_us);
+                entered_at_us_ = now_us - traits_->timings.entry_hold_us;
+            }
             shift_ |= static_cast<uint32_t>(data) << frame_bits_;
             if (++frame_bits_ == kCommandBits) {
                 const auto code = static_cast<int32_t>(shift_ & kCommandMask);

@@ -73,7 +73,7 @@ private:
 
     // Serial side (pic_chip.cpp).
     void update_power(const ChipPins& old, const ChipPins& now_pins, int64_t now_us);
-    void enter(SupplyOrder order);
+    void enter(SupplyOrder order, int64_t now_us);
     void leave(int64_t now_us);
     void on_rising();
     void on_falling(bool data, int64_t now_us);
@@ -137,6 +137,7 @@ private:
 
     Cycle cycle_;
     int64_t discharge_until_us_ = 0;
+    int64_t entered_at_us_ = 0;  // when programming mode was last entered
     double timing_scale_ = 1.0;
 };
 

@@ -198,6 +198,29 @@ TEST(AddressCounter, OnlyTheLowBitsReachTheArray) {
     EXPECT_EQ(value, 0x0ABC);
 }
 
+// The 72x wants CLOCK and DATA still for 250 us after entry; other parts
+// take a command at once.
+TEST(ChipEntry, CommandInsideTheEntryHoldIsReported) {
+    struct Case {
+        const char* part;
+        int64_t wait_us;
+        int64_t violations;
+    };
+    for (const Case& c : {Case{"16F727", 0, 1}, Case{"16F727", 250, 0}, Case{"16F690", 0, 0}}) {
+        PinBench b(c.part);
+        b.enter();
+        b.wait_us(c.wait_us);
+        b.command(C::IncrementAddress);
+        b.command(C::IncrementAddress);
+        const RuleViolations v = b.chip.take_violations();
+        EXPECT_EQ(v.total, c.violations) << c.part << " " << c.wait_us;
+        if (c.violations > 0) {
+            EXPECT_EQ(v.listed[0].rule, ChipRule::EntryHold);
+        }
+        EXPECT_EQ(b.chip.pc(), 2) << "the command is still taken";
+    }
+}
+
 }  // namespace
 }  // namespace picprog
 

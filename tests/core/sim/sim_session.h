@@ -194,6 +194,18 @@ inline const std::vector<FamilyRecipe>& family_recipes() {
           cmd(C::BulkEraseSetup2), cmd(C::BeginProgramming), wait_ms(8), cmd(C::BulkEraseSetup1),
           cmd(C::BulkEraseSetup2)},
          1},
+        {"16F727",
+         V::VppFirst,
+         {cmd(C::BeginProgramming), wait_ms(5)},  // config words need 5 ms
+         {},
+         {load(C::LoadConfiguration, 0x3FFF), cmd(C::BulkEraseProgram), wait_ms(5)},
+         8},
+        {"16F777",
+         V::VddFirst,
+         {cmd(C::BeginProgramming), wait_ms(1), cmd(C::EndProgrammingE)},
+         {},
+         {load(C::LoadConfiguration, 0x3FFF), cmd(C::BulkEraseProgram), wait_ms(30)},
+         2},
     };
     return kRecipes;
 }
