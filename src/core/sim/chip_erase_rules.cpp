@@ -13,6 +13,11 @@ bool erases_config_with_program(Family family) {
         case Family::F690:
         case Family::F88X:
         case Family::F716:
+        case Family::F683:
+        case Family::F635:
+        case Family::F91X:
+        case Family::F61X:
+        case Family::F785:
         case Family::Generic:
             return true;
         default:
@@ -29,6 +34,10 @@ bool data_erase_honours_cpd(Family family) {
         case Family::F629:
         case Family::F690:
         case Family::F88X:
+        case Family::F683:
+        case Family::F635:
+        case Family::F91X:
+        case Family::F785:
             return true;
         default:
             return false;
@@ -88,13 +97,14 @@ void PicChip::row_erase(int64_t now_us) {
 // Bulk Erase Program. With the PC in config space the user IDs go too; on
 // the families that erase the config word, a set CPD takes the data with it
 // (so protected data never survives unprotected); the calibration word goes
-// only when the PC points at it.
+// only when the PC points at one of them (then all of them go).
 PicChip::Effect PicChip::program_erase_effect() const {
     const bool ids = pc_in_config() && traits_->family != Family::F87XA;
     const bool config = erases_config_with_program(traits_->family);
     const bool data = config && memory_.data_protected();
-    const bool calibration =
-        traits_->calibration_address != 0 && pc_ == traits_->calibration_address;
+    const bool calibration = traits_->calibration_address != 0 &&
+                             pc_ >= traits_->calibration_address &&
+                             pc_ < traits_->calibration_address + traits_->calibration_words;
     return [ids, config, data, calibration](ChipMemory& memory, ChipStats& stats) {
         memory.erase_program();
         if (config) {

@@ -68,6 +68,11 @@ enum class Family : uint8_t {
     F716,    // 16F716
     F7X,     // 16F72-77
     F87X,    // 16F870-877
+    F683,    // 12F683, 16F684/688
+    F635,    // 12F635, 16F636/639
+    F91X,    // 16F913/914/916/917/946
+    F61X,    // 12F609/615, 16F610/616
+    F785,    // 16F785
     Generic  // unknown part: the 16F627A/628A command set
 };
 
@@ -114,8 +119,11 @@ struct FamilyTraits {
     uint16_t cp_mask = 0;             // CONFIG1 bits that protect program memory when any is 0
     uint16_t cpd_mask = 0;            // CONFIG1 bits that protect data memory when any is 0
     int32_t calibration_address = 0;  // config-space calibration word (2008h/2009h), 0 = none
-    bool has_osccal = false;          // RETLW calibration in the last program word, BG in 2007h
-    int32_t row_erase_words = 0;      // program words erased by RowErase / BeginEraseExternal
+    // Calibration words from calibration_address on; an erase with the PC on
+    // any of them takes them all.
+    int32_t calibration_words = 1;
+    bool has_osccal = false;      // RETLW calibration in the last program word, BG in 2007h
+    int32_t row_erase_words = 0;  // program words erased by RowErase / BeginEraseExternal
 };
 
 // One part: its family and what differs between parts of a family.

@@ -34,8 +34,9 @@ ChipMemory::ChipMemory(const ChipVariant& variant, const FamilyTraits& traits)
         config_[static_cast<size_t>(slot)] = static_cast<uint16_t>(
             (config_[static_cast<size_t>(slot)] & ~kBandGapMask) | kFactoryBandGap);
     }
-    if (traits.calibration_address != 0) {
-        config_[static_cast<size_t>(config_slot(traits.calibration_address))] = kFactoryCalibration;
+    for (int32_t k = 0; traits.calibration_address != 0 && k < traits.calibration_words; ++k) {
+        config_[static_cast<size_t>(config_slot(traits.calibration_address + k))] =
+            static_cast<uint16_t>(kFactoryCalibration - k);
     }
 }
 
@@ -96,7 +97,9 @@ bool ChipMemory::config_writable(int32_t address) const {
     if (slot < kUserIdWords || is_config_word(address)) {
         return true;
     }
-    return traits_->calibration_address != 0 && slot == config_slot(traits_->calibration_address);
+    const int32_t first = config_slot(traits_->calibration_address);
+    return traits_->calibration_address != 0 && slot >= first &&
+           slot < first + traits_->calibration_words;
 }
 
 bool ChipMemory::program_protected() const {
@@ -154,8 +157,8 @@ void ChipMemory::erase_user_ids() {
 }
 
 void ChipMemory::erase_calibration() {
-    if (traits_->calibration_address != 0) {
-        config_[static_cast<size_t>(config_slot(traits_->calibration_address))] = kBlankWord;
+    for (int32_t k = 0; traits_->calibration_address != 0 && k < traits_->calibration_words; ++k) {
+        config_[static_cast<size_t>(config_slot(traits_->calibration_address + k))] = kBlankWord;
     }
 }
 
