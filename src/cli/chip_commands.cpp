@@ -2,8 +2,8 @@
 
 #include "cli/chip_session.h"
 #include "cli/console_view.h"
-#include "core/engine/chip_identity.h"
 #include "cli/stop_signals.h"
+#include "core/engine/chip_identity.h"
 #include "core/engine/chip_operations.h"
 #include "core/engine/chip_safety.h"
 #include "core/hexfile/hex_load.h"
@@ -86,6 +86,7 @@ std::optional<ExitStatus> select_model_of_chip(ChipSession& session, const Conso
     }
     programmer.select(identity.model);
     console.err << "--model auto: " << identity_text(identity, programmer.database) << "\n";
+    print_model_warning(programmer.model, console.err);
     return std::nullopt;
 }
 
