@@ -78,6 +78,11 @@ constexpr Case kCases[] = {
     {"PIC16F716", {2.1, 4, 0.0, 2.1}},   // TPROG + TDIS
     {"PIC16F77", {1.0, 2, 0.0, 1.0}},    // tprog per 2-word block
     {"PIC16F877", {8.0, 1, 8.0, 8.0}},   // tera + tprog
+    {"PIC16F688", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F639", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F946", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F616", {3.1, 1, 0.0, 3.1}},   // TPROG + TDIS
+    {"PIC16F785", {2.5, 4, 6.0, 2.5}},   // TPROG1 per 4-word block
 };
 
 void BM_ProgramAndVerifyLargestPart(benchmark::State& state) {
