@@ -80,6 +80,11 @@ constexpr Case kCases[] = {
     {"PIC16F877", {8.0, 1, 8.0, 8.0}},   // tera + tprog
     {"PIC16F727", {2.5, 8, 0.0, 5.0}},   // TPINT per 8-word block, 5 ms per config word
     {"PIC16F777", {1.0, 2, 0.0, 1.0}},   // tprog per 2-word block
+    {"PIC16F688", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F639", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F946", {3.0, 4, 6.0, 3.0}},   // TPROG1 per 4-word block
+    {"PIC16F616", {3.1, 1, 0.0, 3.1}},   // TPROG + TDIS
+    {"PIC16F785", {2.5, 4, 6.0, 2.5}},   // TPROG1 per 4-word block
 };
 
 void BM_ProgramAndVerifyLargestPart(benchmark::State& state) {

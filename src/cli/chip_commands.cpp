@@ -85,6 +85,7 @@ std::optional<ExitStatus> select_model_of_chip(ChipSession& session, const Conso
     }
     programmer.select(identity.model);
     console.err << "--model auto: " << identity_text(identity, programmer.database) << "\n";
+    print_model_warning(programmer.model, console.err);
     return std::nullopt;
 }
 

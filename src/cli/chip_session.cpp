@@ -28,6 +28,12 @@ int32_t stored_number(SettingsStore& settings, std::string_view name, std::strin
 
 }  // namespace
 
+void print_model_warning(const CurrentModel& model, std::ostream& err) {
+    if (!model.warning.empty()) {
+        err << "Warning: " << model.warning << "\n";
+    }
+}
+
 ChipSession::ChipSession(const CliContext& context)
     : context_(context),
       settings_backend_(tool_settings_path(context.environment),
@@ -61,6 +67,9 @@ std::optional<ExitStatus> ChipSession::select_model(const ChipOptions& options) 
         return ExitStatus::UsageError;
     }
     programmer_.select(index);
+    if (!is_auto_model(options.model)) {
+        print_model_warning(programmer_.model, err);
+    }
     return std::nullopt;
 }
 

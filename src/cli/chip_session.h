@@ -15,6 +15,10 @@
 
 namespace picprog {
 
+// Prints the model's "warning:" text as "Warning: TEXT" on `err`; nothing
+// when the model has none.
+void print_model_warning(const CurrentModel& model, std::ostream& err);
+
 // Everything one command works with: the settings the desktop program
 // shares, the programmer object with its database, model and port, and the
 // files a simulated chip and a line trace are kept in. Each step prints why
@@ -28,6 +32,9 @@ public:
 
     // Loads the device database (--db, or the first one found) and makes
     // the model current (--model, or the stored "Microcontroller Model").
+    // A named model's caution is printed at once, before the port is
+    // touched; with --model auto the chip decides, and the caution follows
+    // the identification.
     std::optional<ExitStatus> select_model(const ChipOptions& options);
     // Reads the port address and the lines' pins and inversions from the
     // settings; --port overrides the address for this run only.

@@ -164,13 +164,23 @@ ExitStatus run_list_models(const ChipOptions& options, const CliContext& context
         << "  " << std::left << std::setw(kNameWidth) << "Model" << std::right
         << std::setw(kSizeWidth) << "FLASH" << std::setw(kSizeWidth) << "EEPROM"
         << "\n";
+    bool any_warning = false;
     for (int32_t number = 1; number <= database.model_count(); ++number) {
         CurrentModel current;
         current.index = number;
         select_model(current, database);
         out << std::right << std::setw(kNumberWidth) << number << "  " << std::left
             << std::setw(kNameWidth) << current.name << std::right << std::setw(kSizeWidth)
-            << current.flash_size << std::setw(kSizeWidth) << current.eeprom_size << "\n";
+            << current.flash_size << std::setw(kSizeWidth) << current.eeprom_size;
+        if (!current.warning.empty()) {
+            out << "  *";
+            any_warning = true;
+        }
+        out << "\n";
+    }
+    if (any_warning) {
+        out << "* has a warning (such as a programming-voltage limit), printed before any "
+               "chip operation.\n";
     }
     return ExitStatus::Success;
 }

@@ -96,6 +96,15 @@ inline FamilyFacts facts_of(Family family) {
             return {V::VppFirst, 8, 3, 0x377F, 0x3FFF, 0x0030, 0x3FFF, 0x0040};
         case Family::F7X7:
             return {V::VddFirst, 2, 1, 0x39FF, 0x3FFF, 0x0043, 0x3FFF, 0x2000};
+        case Family::F683:
+            return {V::VppFirst, 4, 3, 0x0FFF, 0x3FFF, 0, 0, 0x00C0};
+        case Family::F635:
+        case Family::F91X:
+            return {V::VppFirst, 4, 3, 0x1FFF, 0x3FFF, 0, 0, 0x00C0};
+        case Family::F61X:
+            return {V::VppFirst, 1, 3, 0x03FF, 0x3FFF, 0, 0, 0x0040};
+        case Family::F785:
+            return {V::VppFirst, 4, 3, 0x0FFF, 0x3FFF, 0, 0, 0x00C0};
         case Family::Generic:
             break;
     }

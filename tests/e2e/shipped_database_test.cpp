@@ -19,7 +19,7 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kShippedModels = 49;
+constexpr int32_t kShippedModels = 65;
 
 std::string describe(const std::vector<LoadDiagnostic>& diagnostics) {
     std::string text;
@@ -83,12 +83,23 @@ TEST(ShippedDatabase, AFamilySharesEachAlgorithmAndFamiliesDiffer) {
             EXPECT_EQ(it->second, model.algorithms) << model.name;
         }
     }
+    // Families whose programming documents give the same commands, latches
+    // and waits may share the 16F690 family's lists; any other sharing is a
+    // family given another's lists by mistake.
+    const std::set<Family> shares_690 = {Family::F690, Family::F683, Family::F635, Family::F91X,
+                                         Family::F785};
     std::set<std::string> signatures;
+    size_t expected = 0;
+    bool counted_690 = false;
     for (const auto& [family, algorithms] : by_family) {
         signatures.insert(algorithms[static_cast<size_t>(AlgorithmKind::Program)] +
                           algorithms[static_cast<size_t>(AlgorithmKind::Erase)]);
+        if (!shares_690.contains(family) || !counted_690) {
+            ++expected;
+            counted_690 = counted_690 || shares_690.contains(family);
+        }
     }
-    EXPECT_EQ(signatures.size(), by_family.size());
+    EXPECT_EQ(signatures.size(), expected);
 }
 
 class ShippedModel : public ::testing::TestWithParam<std::string> {};

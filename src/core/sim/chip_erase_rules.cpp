@@ -27,6 +27,11 @@ bool erases_config_with_program(Family family) {
         case Family::F88X:
         case Family::F716:
         case Family::F72X:
+        case Family::F683:
+        case Family::F635:
+        case Family::F91X:
+        case Family::F61X:
+        case Family::F785:
         case Family::Generic:
             return true;
         default:
@@ -43,6 +48,10 @@ bool data_erase_honours_cpd(Family family) {
         case Family::F629:
         case Family::F690:
         case Family::F88X:
+        case Family::F683:
+        case Family::F635:
+        case Family::F91X:
+        case Family::F785:
             return true;
         default:
             return false;
@@ -137,7 +146,7 @@ void PicChip::row_erase(int64_t now_us) {
 // Bulk Erase Program. With the PC in config space the user IDs go too; on
 // the families that erase the config word, a set CPD takes the data with it
 // (so protected data never survives unprotected); the calibration word goes
-// only when the PC points at it.
+// only when the PC points at one of them (then all of them go).
 PicChip::Effect PicChip::program_erase_effect() const {
     const bool ids = pc_in_config() && traits_->family != Family::F87XA;
     const bool config = erases_config_with_program(traits_->family);

@@ -295,6 +295,72 @@ FamilyTraits make_7x7() {
     return t;
 }
 
+// The 12F683 group shares the 16F690 family's programming document and
+// behaves as it does.
+FamilyTraits make_683() {
+    FamilyTraits t = make_690();
+    t.family = Family::F683;
+    return t;
+}
+
+// Same document again, with the wake-up reset bit (12) in 2007h and a
+// second calibration word at 2009h.
+FamilyTraits make_635() {
+    FamilyTraits t = make_690();
+    t.family = Family::F635;
+    t.config_half_words = 64;
+    t.config_writable = {0x1FFF, 0x3FFF};
+    t.calibration_count = 2;
+    return t;
+}
+
+// The 16F690 command set, but 08h erases a data byte before writing it.
+// DEBUG (bit 12) is implemented; two calibration words at 2008h/2009h.
+FamilyTraits make_91x() {
+    FamilyTraits t = make_690();
+    t.family = Family::F91X;
+    t.config_half_words = 64;
+    t.config_writable = {0x1FFF, 0x3FFF};
+    t.begin_write_erases_data = true;
+    t.calibration_count = 2;
+    return t;
+}
+
+// Seven commands only: one externally timed write (18h ... 0Ah), a program
+// bulk erase, no data memory. Whether the latches survive a config write is
+// not documented; keeping them is the stricter reading.
+FamilyTraits make_61x() {
+    FamilyTraits t;
+    t.family = Family::F61X;
+    t.actions = with_core({{C::BeginProgrammingOnly, A::BeginExternal},
+                           {C::EndProgrammingA, A::EndProgramming},
+                           {C::BulkEraseProgram, A::BulkEraseProgram}},
+                          false);
+    t.timings = {.external_write_us = 3000, .bulk_erase_us = 6000, .discharge_us = 100};
+    t.entry = EntryOrder::Either;
+    t.config_write_keeps_latches = true;
+    t.config_half_words = 64;
+    t.config_writable = {0x03FF, 0x3FFF};
+    t.cp_mask = 0x0040;
+    t.calibration_address = 0x2008;
+    return t;
+}
+
+// The 16F690 command set with shorter write cycles: TPROG1 and TPROG2 are
+// 2.5 ms at most, so an externally timed pulse longer than that is a fault.
+// Whether 08h erases a data byte first is documented both ways: this model
+// does not, so a programmer must erase the data before writing it.
+FamilyTraits make_785() {
+    FamilyTraits t = make_690();
+    t.family = Family::F785;
+    t.timings.write_us = 2500;
+    t.timings.external_write_us = 2000;
+    t.timings.external_write_max_us = 2500;
+    t.config_half_words = 64;
+    t.calibration_count = 2;
+    return t;
+}
+
 FamilyTraits make_generic() {
     FamilyTraits t = make_62xa();
     t.family = Family::Generic;
@@ -368,15 +434,33 @@ std::vector<ChipVariant> make_variants() {
         variant("16F747", F::F7X7, 4096, 0, 0x0BE0, 2),
         variant("16F767", F::F7X7, 8192, 0, 0x0EA0, 2),
         variant("16F777", F::F7X7, 8192, 0, 0x0DE0, 2),
+        variant("12F683", F::F683, 2048, 256, 0x0460, 4),
+        variant("16F684", F::F683, 2048, 256, 0x1080, 4),
+        variant("16F688", F::F683, 4096, 256, 0x1180, 4),
+        variant("12F635", F::F635, 1024, 128, 0x0FA0, 4),
+        variant("16F636", F::F635, 2048, 256, 0x10A0, 4),
+        variant("16F639", F::F635, 2048, 256, 0x10A0, 4),
+        variant("16F913", F::F91X, 4096, 256, 0x13E0, 4),
+        variant("16F914", F::F91X, 4096, 256, 0x13C0, 4),
+        variant("16F916", F::F91X, 8192, 256, 0x13A0, 8),
+        variant("16F917", F::F91X, 8192, 256, 0x1380, 8),
+        variant("16F946", F::F91X, 8192, 256, 0x1460, 8),
+        variant("12F609", F::F61X, 1024, 0, 0x2240),
+        variant("12F615", F::F61X, 1024, 0, 0x2180),
+        variant("16F610", F::F61X, 1024, 0, 0x2260),
+        variant("16F616", F::F61X, 2048, 0, 0x1240, 4),
+        variant("16F785", F::F785, 2048, 256, 0x1200, 4),
     };
 }
 
 }  // namespace
 
 const FamilyTraits& family_traits(Family family) {
-    static const std::array<FamilyTraits, 13> kTraits = {
-        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(), make_690(),    make_88x(),
-        make_716(), make_7x(),   make_87x(),  make_72x(),   make_7x7(), make_generic()};
+    // In the order of the Family enumeration.
+    static const std::array<FamilyTraits, 18> kTraits = {
+        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(), make_690(),
+        make_88x(), make_716(),  make_7x(),   make_87x(),   make_72x(), make_7x7(),
+        make_683(), make_635(),  make_91x(),  make_61x(),   make_785(), make_generic()};
     return kTraits[static_cast<size_t>(family)];
 }
 

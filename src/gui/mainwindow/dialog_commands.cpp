@@ -40,6 +40,9 @@ DialogCommands::DialogCommands(MainWindow& window, Programmer& programmer, Setti
     connect(c.menuprogtime, &QAction::triggered, this, &DialogCommands::change_programming_time);
     connect(c.menucolors, &QAction::triggered, this, &DialogCommands::change_theme);
     connect(c.menuportinfo, &QAction::triggered, this, &DialogCommands::show_pinout);
+    // Connected first, so the caution comes before anything else reacts to
+    // the new model.
+    connect(this, &DialogCommands::model_changed, this, &DialogCommands::warn_about_model);
 }
 
 void DialogCommands::change_model() {
@@ -64,6 +67,12 @@ void DialogCommands::select_model_number(int32_t number) {
     select_model(programmer_.model, programmer_.database);
     window_.clear_buffer();
     emit model_changed();
+}
+
+void DialogCommands::warn_about_model() {
+    if (!programmer_.model.warning.empty()) {
+        window_.msg_box(programmer_.model.warning, MsgKind::Warning, "");
+    }
 }
 
 void DialogCommands::hardware_settings() {

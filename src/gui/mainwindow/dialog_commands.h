@@ -37,6 +37,10 @@ public:
     void change_programming_time();
     void change_theme();
     void show_pinout();
+    // The current model's caution (its "warning:" text) in a warning box,
+    // kind 48; nothing when the model has none. Runs whenever a model is
+    // chosen (model_changed) and once at start-up.
+    void warn_about_model();
 
 signals:
     void model_changed();

@@ -55,6 +55,9 @@ void run_load_handler(MainWindow& window, Programmer& programmer, SettingsStore&
     QObject::connect(&window.dialog_commands(), &DialogCommands::model_changed, hardware,
                      &HardwareCommands::refit_simulated_chip);
     window.set_status(hardware->attach());
+    // A part that the programmer's own voltages may harm says so before the
+    // user can start anything.
+    window.dialog_commands().warn_about_model();
 }
 
 }  // namespace picprog

@@ -72,6 +72,22 @@ constexpr BlankChecksum kBlankChecksums[] = {
     {"16F747", 0x2A42, 0x39FF, 0x0043, false},
     {"16F767", 0x1A42, 0x39FF, 0x0043, false},
     {"16F777", 0x1A42, 0x39FF, 0x0043, false},
+    {"12F683", 0x07FF, 0x0FFF, 0, false},
+    {"16F684", 0x07FF, 0x0FFF, 0, false},
+    {"16F688", 0xFFFF, 0x0FFF, 0, false},
+    {"12F635", 0x1BFF, 0x1FFF, 0, false},
+    {"16F636", 0x17FF, 0x1FFF, 0, false},
+    {"16F639", 0x17FF, 0x1FFF, 0, false},
+    {"16F913", 0x0FFF, 0x1FFF, 0, false},
+    {"16F914", 0x0FFF, 0x1FFF, 0, false},
+    {"16F916", 0xFFFF, 0x1FFF, 0, false},
+    {"16F917", 0xFFFF, 0x1FFF, 0, false},
+    {"16F946", 0xFFFF, 0x1FFF, 0, false},
+    {"12F609", 0xFFFF, 0x03FF, 0, false},
+    {"12F615", 0xFFFF, 0x03FF, 0, false},
+    {"16F610", 0xFFFF, 0x03FF, 0, false},
+    {"16F616", 0xFBFF, 0x03FF, 0, false},
+    {"16F785", 0x07FF, 0x0FFF, 0, false},
 };
 
 uint16_t checksum(const ChipMemory& memory, const BlankChecksum& c,
@@ -141,7 +157,10 @@ TEST(EraseRules, OsccalAndBandGapGoWithTheProgramErase) {
 }
 
 TEST(EraseRules, CalibrationWordErasedOnlyWithThePcOnIt) {
-    for (const auto& [part, calibration] : {std::pair{"16F690", 0x2008}, {"16F887", 0x2009}}) {
+    for (const auto& [part, calibration] : {std::pair{"16F690", 0x2008},
+                                            {"16F887", 0x2009},
+                                            {"12F683", 0x2008},
+                                            {"16F616", 0x2008}}) {
         Session s(part);
         const uint16_t factory = s.sim.chip().memory().config(calibration);
         ASSERT_NE(factory, 0x3FFF);
@@ -156,6 +175,34 @@ TEST(EraseRules, CalibrationWordErasedOnlyWithThePcOnIt) {
         s.command(C::BulkEraseProgram);
         s.sim.sleep_ms(6);
         EXPECT_EQ(s.sim.chip().memory().config(calibration), 0x3FFF) << part;
+    }
+}
+
+// Two-word calibration: an erase with the PC on either word takes both;
+// the full erase keeps both.
+TEST(EraseRules, BothCalibrationWordsGoWithThePcOnEither) {
+    for (const char* part : {"12F635", "16F913", "16F785"}) {
+        for (const int32_t pc : {0x2008, 0x2009}) {
+            Session s(part);
+            const ChipMemory& memory = s.sim.chip().memory();
+            const uint16_t first = memory.config(0x2008);
+            const uint16_t second = memory.config(0x2009);
+            ASSERT_NE(first, 0x3FFF);
+            ASSERT_NE(second, 0x3FFF);
+            const FamilyRecipe& recipe = recipe_for(s.sim.chip().variant().family);
+            s.enter(recipe.entry);
+            s.run(recipe.full_erase);
+            EXPECT_EQ(memory.config(0x2008), first) << part;
+            EXPECT_EQ(memory.config(0x2009), second) << part;
+
+            s.reenter(recipe.entry);
+            s.load(C::LoadConfiguration, 0x3FFF);
+            s.increment(pc - 0x2000);
+            s.command(C::BulkEraseProgram);
+            s.sim.sleep_ms(6);
+            EXPECT_EQ(memory.config(0x2008), 0x3FFF) << part << " PC " << pc;
+            EXPECT_EQ(memory.config(0x2009), 0x3FFF) << part << " PC " << pc;
+        }
     }
 }
 
