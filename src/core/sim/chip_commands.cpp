@@ -144,7 +144,8 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
         action == ChipAction::BeginExternal || action == ChipAction::BeginEraseExternal;
     if (setup_stage_ == 2 && !external) {
         setup_stage_ = 0;
-        start_cycle(false, t.bulk_erase_us, now_us, setup_erase_effect(), "erase");
+        const int32_t wait_us = t.setup_erase_us > 0 ? t.setup_erase_us : t.bulk_erase_us;
+        start_cycle(false, wait_us, now_us, setup_erase_effect(), "erase");
         return;
     }
     const bool runs_armed = action == ChipAction::BeginEraseWrite ||

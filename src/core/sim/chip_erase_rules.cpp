@@ -29,10 +29,23 @@ bool data_erase_honours_cpd(Family family) {
         case Family::F629:
         case Family::F690:
         case Family::F88X:
+        case Family::F62X:
+        case Family::F818:
             return true;
         default:
             return false;
     }
+}
+
+// Families whose Bulk Erase Data also refuses while code protection is on.
+bool data_erase_honours_cp(Family family) {
+    return family == Family::F62X;
+}
+
+// Families where 01h-07h-Begin is defined only at 2007h (elsewhere it does
+// nothing).
+bool setup_erase_only_at_config_word(Family family) {
+    return family == Family::F62X;
 }
 
 }  // namespace
@@ -51,7 +64,8 @@ void PicChip::bulk_erase_program(int64_t now_us) {
 }
 
 void PicChip::bulk_erase_data(int64_t now_us) {
-    if (data_erase_honours_cpd(traits_->family) && memory_.data_protected()) {
+    if ((data_erase_honours_cpd(traits_->family) && memory_.data_protected()) ||
+        (data_erase_honours_cp(traits_->family) && memory_.program_protected())) {
         ++stats_.blocked_by_protection;
         return;
     }
@@ -150,6 +164,9 @@ PicChip::Effect PicChip::setup_erase_effect() const {
             }
             ++stats.erases;
         };
+    }
+    if (setup_erase_only_at_config_word(traits_->family)) {
+        return [](ChipMemory&, ChipStats&) {};
     }
     if (last_load_ == LoadTarget::Data) {
         if (memory_.data_protected()) {

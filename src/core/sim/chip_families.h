@@ -68,6 +68,9 @@ enum class Family : uint8_t {
     F716,    // 16F716
     F7X,     // 16F72-77
     F87X,    // 16F870-877
+    F83_84,  // 16F83, 16F84 (non-A)
+    F62X,    // 16F627, 16F628 (non-A)
+    F818,    // 16F818, 16F819
     Generic  // unknown part: the 16F627A/628A command set
 };
 
@@ -87,6 +90,8 @@ struct FamilyTimings {
     int32_t discharge_us = 0;       // after End Programming before the next command
     // Longest BeginExternal-to-End pulse the part allows; 0 = no limit.
     int32_t external_write_max_us = 0;
+    // The 01h-07h-Begin erase; 0 = bulk_erase_us.
+    int32_t setup_erase_us = 0;
 };
 
 // Behaviour shared by every part of a family.
@@ -95,6 +100,9 @@ struct FamilyTraits {
     std::array<ChipAction, kCommandCodes> actions{};
     FamilyTimings timings;
     EntryOrder entry = EntryOrder::Either;
+    // Longest time VPP may come after VDD on a VDD-first entry (the part
+    // must not run its own code first); 0 = no limit.
+    int32_t vdd_first_window_us = 0;
     bool bulk_erase_armed = false;      // 09h/0Bh only arm; the next Begin runs the erase
     bool load_config_discards = false;  // Load Configuration moves the PC but drops its data
     bool config_rewritable = false;     // config bits may be written back to 1 (except CP/CPD)

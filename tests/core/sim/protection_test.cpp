@@ -128,6 +128,22 @@ TEST(CodeProtectionRules, CpOf84aGuardsTheDataUntilTheFullErase) {
     EXPECT_EQ(s.read(C::ReadData), 0x22);
 }
 
+// Code protection on a 16F627/628 refuses both armed erases, the data
+// erase too although CPD is off.
+TEST(CodeProtectionRules, Protected628RefusesBothBulkErases) {
+    Session s("16F628");
+    s.sim.chip().memory().set_program(9, 0x0000);
+    s.sim.chip().memory().set_data(5, 0x11);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x03FF);  // CP on, CPD off
+    s.enter(VoltageSequence::VppFirst);
+    s.run({load(C::LoadProgram, 0x3FFF), cmd(C::BulkEraseProgram), cmd(C::BeginProgramming),
+           wait_ms(13), load(C::LoadData, 0xFF), cmd(C::BulkEraseData), cmd(C::BeginProgramming),
+           wait_ms(13)});
+    EXPECT_EQ(s.sim.chip().memory().program(9), 0x0000);
+    EXPECT_EQ(s.sim.chip().memory().data(5), 0x11);
+    EXPECT_EQ(s.sim.chip().stats().blocked_by_protection, 3);
+}
+
 TEST(CodeProtectionRules, DataEraseRefusedUnderCpdOnLaterFamilies) {
     Session s("16F690");
     s.sim.chip().memory().set_data(0, 0x11);
