@@ -18,7 +18,7 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kShippedModels = 38;
+constexpr int32_t kShippedModels = 44;
 
 std::string describe(const std::vector<LoadDiagnostic>& diagnostics) {
     std::string text;
