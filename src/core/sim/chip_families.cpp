@@ -282,6 +282,7 @@ FamilyTraits make_62x() {
     t.config_writable = {0x3DFF, 0x3FFF};
     t.cp_mask = 0x3C00;
     t.cpd_mask = 0x0100;
+    t.cp_protects_top_range = true;
     return t;
 }
 

@@ -119,8 +119,11 @@ struct FamilyTraits {
     // Per config word: bits that can be written, raw value after a full erase.
     std::array<uint16_t, 2> config_writable{0x3FFF, 0x3FFF};
     std::array<uint16_t, 2> config_erased{0x3FFF, 0x3FFF};
-    uint16_t cp_mask = 0;             // CONFIG1 bits that protect program memory when any is 0
-    uint16_t cpd_mask = 0;            // CONFIG1 bits that protect data memory when any is 0
+    uint16_t cp_mask = 0;   // CONFIG1 bits that protect program memory when any is 0
+    uint16_t cpd_mask = 0;  // CONFIG1 bits that protect data memory when any is 0
+    // CP1:CP0, doubled in bits 13-12 and 11-10, choose how much of the top
+    // of program memory is protected (16F627/628) instead of all or nothing.
+    bool cp_protects_top_range = false;
     int32_t calibration_address = 0;  // config-space calibration word (2008h/2009h), 0 = none
     bool has_osccal = false;          // RETLW calibration in the last program word, BG in 2007h
     int32_t row_erase_words = 0;      // program words erased by RowErase / BeginEraseExternal
