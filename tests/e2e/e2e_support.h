@@ -105,6 +105,14 @@ inline FamilyFacts facts_of(Family family) {
             return {V::VppFirst, 1, 3, 0x03FF, 0x3FFF, 0, 0, 0x0040};
         case Family::F785:
             return {V::VppFirst, 4, 3, 0x0FFF, 0x3FFF, 0, 0, 0x00C0};
+        case Family::F83_84:
+            return {V::VddFirst, 1, 20, 0x3FFF, 0x3FFF, 0, 0, 0x3FF0};
+        case Family::F62X:
+            return {V::VppFirst, 1, 13, 0x3DFF, 0x3FFF, 0, 0, 0x3D00};
+        case Family::F818:
+            // VDD first would need MCLR within 250 us of VDD, which the
+            // power-up's settling time cannot give.
+            return {V::VppFirst, 4, 2, 0x3FFF, 0x3FFF, 0, 0, 0x2100};
         case Family::Generic:
             break;
     }

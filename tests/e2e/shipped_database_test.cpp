@@ -19,7 +19,7 @@ namespace {
 
 using ::testing::IsEmpty;
 
-constexpr int32_t kShippedModels = 65;
+constexpr int32_t kShippedModels = 71;
 
 std::string describe(const std::vector<LoadDiagnostic>& diagnostics) {
     std::string text;

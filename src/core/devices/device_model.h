@@ -14,8 +14,10 @@ enum class AlgorithmKind { Erase = 0, Program = 1, Read = 2, BlankCheck = 3, Ver
 constexpr int kAlgorithmKinds = 5;
 // Slots 0 to 20 of each kind.
 constexpr int kAlgorithmSlots = 21;
-// The Select Microcontroller dialog has room for this many models.
-constexpr int kMaxModels = 70;
+// Models used from a database; the loader skips the rest with a message.
+// The Select Microcontroller dialog adds columns beyond 70, so this is only
+// a bound against a runaway file.
+constexpr int kMaxModels = 200;
 
 // One algorithm slot: the text as written in the file (case and blanks
 // untouched); the empty text when the slot was never defined.

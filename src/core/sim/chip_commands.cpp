@@ -126,7 +126,7 @@ uint16_t PicChip::read_value(ChipAction action) const {
         return memory_.config(pc_);
     }
     const int32_t index = memory_.program_index(pc_);
-    if (memory_.program_protected()) {
+    if (memory_.program_protected_at(index)) {
         // The oscillator calibration stays readable so it can be saved.
         const bool osccal = traits_->has_osccal && index == memory_.flash_words() - 1;
         return osccal ? memory_.program(index) : 0;
@@ -147,7 +147,8 @@ void PicChip::begin(ChipAction action, int64_t now_us) {
         action == ChipAction::BeginExternal || action == ChipAction::BeginEraseExternal;
     if (setup_stage_ == 2 && !external) {
         setup_stage_ = 0;
-        start_cycle(false, t.bulk_erase_us, now_us, setup_erase_effect(), "erase");
+        const int32_t wait_us = t.setup_erase_us > 0 ? t.setup_erase_us : t.bulk_erase_us;
+        start_cycle(false, wait_us, now_us, setup_erase_effect(), "erase");
         return;
     }
     const bool runs_armed = action == ChipAction::BeginEraseWrite ||
@@ -273,11 +274,11 @@ PicChip::Effect PicChip::write_effect(bool erase_first) {
     const auto loaded = latch_loaded_;
     if (!pc_in_config()) {
         reset_latches();
-        if (memory_.program_protected()) {
+        const int32_t first = memory_.program_index(pc_) / n * n;
+        if (memory_.program_protected_at(first)) {
             ++stats_.blocked_by_protection;
             return [](ChipMemory&, ChipStats&) {};
         }
-        const int32_t first = memory_.program_index(pc_) / n * n;
         return [first, n, latches, erase_first](ChipMemory& memory, ChipStats& stats) {
             for (int32_t i = 0; i < n; ++i) {
                 const uint16_t value = latches[static_cast<size_t>(i)];

@@ -52,6 +52,8 @@ bool data_erase_honours_cpd(Family family) {
         case Family::F635:
         case Family::F91X:
         case Family::F785:
+        case Family::F62X:
+        case Family::F818:
             return true;
         default:
             return false;
@@ -68,6 +70,17 @@ bool row_erase_clears_ids(Family family) {
 // on the families that give one; 0 = any address.
 int32_t last_defined_config_erase_address(Family family) {
     return family == Family::F72X ? 0x2008 : 0;
+}
+
+// Families whose Bulk Erase Data also refuses while code protection is on.
+bool data_erase_honours_cp(Family family) {
+    return family == Family::F62X;
+}
+
+// Families where 01h-07h-Begin is defined only at 2007h (elsewhere it does
+// nothing).
+bool setup_erase_only_at_config_word(Family family) {
+    return family == Family::F62X;
 }
 
 }  // namespace
@@ -96,7 +109,8 @@ void PicChip::bulk_erase_program(int64_t now_us) {
 }
 
 void PicChip::bulk_erase_data(int64_t now_us) {
-    if (data_erase_honours_cpd(traits_->family) && memory_.data_protected()) {
+    if ((data_erase_honours_cpd(traits_->family) && memory_.data_protected()) ||
+        (data_erase_honours_cp(traits_->family) && memory_.program_protected())) {
         ++stats_.blocked_by_protection;
         return;
     }
@@ -208,6 +222,9 @@ PicChip::Effect PicChip::setup_erase_effect() const {
             }
             ++stats.erases;
         };
+    }
+    if (setup_erase_only_at_config_word(traits_->family)) {
+        return [](ChipMemory&, ChipStats&) {};
     }
     if (last_load_ == LoadTarget::Data) {
         if (memory_.data_protected()) {

@@ -361,6 +361,61 @@ FamilyTraits make_785() {
     return t;
 }
 
+// The old 16F8X parts: no Begin Programming Only and no usable 09h/0Bh;
+// every write erases the cell first and may take 20 ms.
+FamilyTraits make_83_84() {
+    FamilyTraits t;
+    t.family = Family::F83_84;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseWrite},
+                           {C::BulkEraseSetup1, A::EraseSetup1},
+                           {C::BulkEraseSetup2, A::EraseSetup2}},
+                          true);
+    t.timings = {.erase_write_us = 20000, .bulk_erase_us = 10000};
+    t.entry = EntryOrder::VddFirst;
+    t.cp_mask = 0x3FF0;
+    t.cpd_mask = 0x3FF0;
+    return t;
+}
+
+// 16F627/628 without the A: 09h/0Bh only arm an erase and refuse on a
+// protected part; only 01h-07h-Begin at 2007h lifts code protection.
+FamilyTraits make_62x() {
+    FamilyTraits t;
+    t.family = Family::F62X;
+    t.actions = with_core({{C::BeginProgramming, A::BeginEraseWrite},
+                           {C::BeginProgrammingOnly, A::BeginWrite},
+                           {C::BulkEraseProgram, A::BulkEraseProgram},
+                           {C::BulkEraseData, A::BulkEraseData},
+                           {C::BulkEraseSetup1, A::EraseSetup1},
+                           {C::BulkEraseSetup2, A::EraseSetup2}},
+                          true);
+    // Tera 5 ms and Tprog 8 ms at most; 08h needs both.
+    t.timings = {.erase_write_us = 13000,
+                 .write_us = 8000,
+                 .data_write_us = 8000,
+                 .bulk_erase_us = 5000,
+                 .setup_erase_us = 13000};
+    t.entry = EntryOrder::VppFirst;
+    t.bulk_erase_armed = true;
+    t.config_writable = {0x3DFF, 0x3FFF};
+    t.cp_mask = 0x3C00;
+    t.cpd_mask = 0x0100;
+    t.cp_protects_top_range = true;
+    return t;
+}
+
+// 16F818/819: the 16F87/88 command set with one config word, and MCLR must
+// reach VIHH within 250 us of VDD when VDD comes first.
+FamilyTraits make_818() {
+    FamilyTraits t = make_87_88();
+    t.family = Family::F818;
+    t.entry = EntryOrder::Either;
+    t.vdd_first_window_us = 250;
+    t.config_words = 1;
+    t.config_writable = {0x3FFF, 0x3FFF};
+    return t;
+}
+
 FamilyTraits make_generic() {
     FamilyTraits t = make_62xa();
     t.family = Family::Generic;
@@ -450,6 +505,12 @@ std::vector<ChipVariant> make_variants() {
         variant("16F610", F::F61X, 1024, 0, 0x2260),
         variant("16F616", F::F61X, 2048, 0, 0x1240, 4),
         variant("16F785", F::F785, 2048, 256, 0x1200, 4),
+        variant("16F83", F::F83_84, 512, 64, 0),
+        variant("16F84", F::F83_84, 1024, 64, 0),
+        variant("16F627", F::F62X, 1024, 128, 0x07A0),
+        variant("16F628", F::F62X, 2048, 128, 0x07C0),
+        variant("16F818", F::F818, 1024, 128, 0x04C0, 4),
+        variant("16F819", F::F818, 2048, 256, 0x04E0, 4),
     };
 }
 
@@ -457,10 +518,11 @@ std::vector<ChipVariant> make_variants() {
 
 const FamilyTraits& family_traits(Family family) {
     // In the order of the Family enumeration.
-    static const std::array<FamilyTraits, 18> kTraits = {
-        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(), make_690(),
-        make_88x(), make_716(),  make_7x(),   make_87x(),   make_72x(), make_7x7(),
-        make_683(), make_635(),  make_91x(),  make_61x(),   make_785(), make_generic()};
+    static const std::array<FamilyTraits, 21> kTraits = {
+        make_84a(), make_62xa(), make_87xa(), make_87_88(), make_629(),   make_690(),
+        make_88x(), make_716(),  make_7x(),   make_87x(),   make_72x(),   make_7x7(),
+        make_683(), make_635(),  make_91x(),  make_61x(),   make_785(),   make_83_84(),
+        make_62x(), make_818(),  make_generic()};
     return kTraits[static_cast<size_t>(family)];
 }
 

@@ -77,6 +77,9 @@ enum class Family : uint8_t {
     F91X,    // 16F913/914/916/917/946
     F61X,    // 12F609/615, 16F610/616
     F785,    // 16F785
+    F83_84,  // 16F83, 16F84 (non-A)
+    F62X,    // 16F627, 16F628 (non-A)
+    F818,    // 16F818, 16F819
     Generic  // unknown part: the 16F627A/628A command set
 };
 
@@ -101,6 +104,8 @@ struct FamilyTimings {
     // Time after entering programming mode during which CLOCK must stay
     // still (no command bit may be clocked in); 0 = none.
     int32_t entry_hold_us = 0;
+    // The 01h-07h-Begin erase; 0 = bulk_erase_us.
+    int32_t setup_erase_us = 0;
 };
 
 // Behaviour shared by every part of a family.
@@ -109,6 +114,9 @@ struct FamilyTraits {
     std::array<ChipAction, kCommandCodes> actions{};
     FamilyTimings timings;
     EntryOrder entry = EntryOrder::Either;
+    // Longest time VPP may come after VDD on a VDD-first entry (the part
+    // must not run its own code first); 0 = no limit.
+    int32_t vdd_first_window_us = 0;
     bool bulk_erase_armed = false;      // 09h/0Bh only arm; the next Begin runs the erase
     bool load_config_discards = false;  // Load Configuration moves the PC but drops its data
     bool config_rewritable = false;     // config bits may be written back to 1 (except CP/CPD)
@@ -128,8 +136,11 @@ struct FamilyTraits {
     // Per config word: bits that can be written, raw value after a full erase.
     std::array<uint16_t, 2> config_writable{0x3FFF, 0x3FFF};
     std::array<uint16_t, 2> config_erased{0x3FFF, 0x3FFF};
-    uint16_t cp_mask = 0;             // CONFIG1 bits that protect program memory when any is 0
-    uint16_t cpd_mask = 0;            // CONFIG1 bits that protect data memory when any is 0
+    uint16_t cp_mask = 0;   // CONFIG1 bits that protect program memory when any is 0
+    uint16_t cpd_mask = 0;  // CONFIG1 bits that protect data memory when any is 0
+    // CP1:CP0, doubled in bits 13-12 and 11-10, choose how much of the top
+    // of program memory is protected (16F627/628) instead of all or nothing.
+    bool cp_protects_top_range = false;
     int32_t calibration_address = 0;  // config-space calibration word (2008h/2009h), 0 = none
     int32_t calibration_count = 1;    // consecutive calibration words from calibration_address
     bool has_osccal = false;          // RETLW calibration in the last program word, BG in 2007h

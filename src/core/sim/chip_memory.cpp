@@ -109,8 +109,34 @@ bool ChipMemory::is_calibration(int32_t address) const {
 }
 
 bool ChipMemory::program_protected() const {
+    return first_protected_word() < flash_words();
+}
+
+bool ChipMemory::program_protected_at(int32_t index) const {
+    return program_index(index) >= first_protected_word();
+}
+
+// CP1:CP0 on the 16F627/628: 11 nothing, 10 the top 1K of a 2K part (and
+// nothing on a 1K part), 01 from 200h up, 00 everything. The two copies of
+// the pair should match; a 0 in either counts.
+int32_t ChipMemory::first_protected_word() const {
     const uint16_t mask = traits_->cp_mask;
-    return mask != 0 && (config(kConfig1Address) & mask) != mask;
+    const uint16_t config1 = config(kConfig1Address);
+    if (!traits_->cp_protects_top_range) {
+        return mask != 0 && (config1 & mask) != mask ? 0 : flash_words();
+    }
+    constexpr int32_t kHalf = 0x400;
+    constexpr int32_t kQuarter = 0x200;
+    switch ((config1 >> 12) & (config1 >> 10) & 3) {
+        case 3:
+            return flash_words();
+        case 2:
+            return flash_words() > kHalf ? kHalf : flash_words();
+        case 1:
+            return kQuarter;
+        default:
+            return 0;
+    }
 }
 
 bool ChipMemory::data_protected() const {

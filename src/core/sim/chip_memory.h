@@ -54,8 +54,11 @@ public:
     // True for the config-space calibration words.
     bool is_calibration(int32_t address) const;
 
-    // Protection read from CONFIG1: any CP (CPD) bit at 0 protects.
+    // Protection read from CONFIG1: any CP (CPD) bit at 0 protects (on the
+    // 16F627/628, only when the CP bits select a range the part has).
     bool program_protected() const;
+    // True when program word `index` reads as 0 and refuses writes.
+    bool program_protected_at(int32_t index) const;
     bool data_protected() const;
 
     void set_stuck_bit(std::optional<StuckBit> stuck);
@@ -70,6 +73,8 @@ public:
 
 private:
     int32_t config_slot(int32_t address) const;
+    // First protected program word; flash_words() when none is.
+    int32_t first_protected_word() const;
     uint16_t apply_stuck(int32_t index, uint16_t value) const;
 
     const FamilyTraits* traits_;

@@ -96,6 +96,9 @@ void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_
         settle(now_us);
         leave(now_us);
     }
+    if (vdd_rose) {
+        vdd_rose_us_ = now_us;
+    }
     if (!now_pins.vpp) {
         entry_allowed_ = false;
     }
@@ -118,6 +121,19 @@ void PicChip::update_power(const ChipPins& old, const ChipPins& now_pins, int64_
                       "on before VPP rises."
                     : "VDD rose before VPP; the chip enters programming mode only when VPP rises "
                       "before VDD.",
+                now_us);
+        return;
+    }
+    const int32_t window = traits_->vdd_first_window_us;
+    if (order == SupplyOrder::VddFirst && window > 0 && now_us - vdd_rose_us_ > window) {
+        // The part ran its own code before MCLR rose and may hold the
+        // programming pins; entry is not reliable.
+        ++stats_.rejected_entries;
+        entry_allowed_ = false;
+        violate(ChipRule::EntryOrder,
+                "VDD rose before VPP by " + std::to_string(now_us - vdd_rose_us_) +
+                    " µs; with VDD first the chip needs MCLR at VIHH within " +
+                    std::to_string(window) + " µs.",
                 now_us);
         return;
     }

@@ -117,6 +117,7 @@ private:
     bool programming_ = false;
     bool entry_allowed_ = false;  // CLOCK and DATA were low when VPP rose
     bool drive_low_ = false;
+    int64_t vdd_rose_us_ = 0;
 
     Phase phase_ = Phase::Command;
     ChipAction frame_action_ = ChipAction::None;

@@ -27,13 +27,29 @@ constexpr int kCancelLeft = 1200;
 constexpr int kSelectLeft = 2340;
 // The buttons stand this far below the top of the last model's label.
 constexpr int kButtonsBelowLastOption = 360;
+// The design holds 70 models in two columns of 35 rows. A larger database
+// gets one more column per 35 models, so every model keeps its own label in
+// file order, read row by row as in the design.
+constexpr int32_t kDesignColumns = 2;
+constexpr int32_t kRowsPerColumn = 35;
+constexpr int32_t kDesignModels = kDesignColumns * kRowsPerColumn;
+constexpr int kColumnPitch = kRightColumn - kLeftColumn;
 
-constexpr int option_left(int32_t number) {
-    return number % 2 == 1 ? kLeftColumn : kRightColumn;
+int32_t column_count(int32_t models) {
+    return std::max(kDesignColumns, (models + kRowsPerColumn - 1) / kRowsPerColumn);
 }
 
-constexpr int option_top(int32_t number) {
-    return kFirstRowTop + kRowPitch * ((number - 1) / 2);
+// Width added to the design for the columns beyond the second.
+int extra_width(int32_t columns) {
+    return kColumnPitch * (columns - kDesignColumns);
+}
+
+int option_left(int32_t number, int32_t columns) {
+    return kLeftColumn + kColumnPitch * ((number - 1) % columns);
+}
+
+int option_top(int32_t number, int32_t columns) {
+    return kFirstRowTop + kRowPitch * ((number - 1) / columns);
 }
 
 QString text(const std::string& s) {
@@ -62,11 +78,15 @@ SelectModelDialog::SelectModelDialog(QWidget* parent, CurrentModel& current,
 }
 
 void SelectModelDialog::build_controls() {
-    const int32_t count = database_.model_count();
-    for (int32_t number = 1; number <= kMaxModels; ++number) {
+    const int32_t count = std::min(database_.model_count(), kMaxModels);
+    columns_ = column_count(count);
+    // The design's 70 labels exist even for a smaller database (hidden).
+    options_.resize(static_cast<size_t>(std::max(count, kDesignModels)));
+    for (int32_t number = 1; number <= static_cast<int32_t>(options_.size()); ++number) {
         auto* label = new OptionLabel(QString(), this);
-        label->setGeometry(twips(option_left(number)), twips(option_top(number)),
-                           twips(kOptionWidth), twips(kOptionHeight));
+        label->setGeometry(twips(option_left(number, columns_)),
+                           twips(option_top(number, columns_)), twips(kOptionWidth),
+                           twips(kOptionHeight));
         if (const DeviceModel* model = database_.model(number); model != nullptr) {
             label->setText(text(model->name));
             label->setToolTip(text("FLASH: " + model->flash + ", EEPROM: " + model->eeprom));
@@ -91,16 +111,19 @@ void SelectModelDialog::build_controls() {
 void SelectModelDialog::place_buttons() {
     const int button_gap = kClientHeight - kDesignButtonTop;
     const int32_t count = std::min(database_.model_count(), kMaxModels);
-    const int top = count >= 1 ? option_top(count) + kButtonsBelowLastOption : kDesignButtonTop;
-    cancel_button_->setGeometry(twips(kCancelLeft), twips(top), twips(kButtonWidth),
+    const int top =
+        count >= 1 ? option_top(count, columns_) + kButtonsBelowLastOption : kDesignButtonTop;
+    // The buttons stay centred under the wider grid.
+    const int shift = extra_width(columns_) / 2;
+    cancel_button_->setGeometry(twips(kCancelLeft + shift), twips(top), twips(kButtonWidth),
                                 twips(kButtonHeight));
-    select_button_->setGeometry(twips(kSelectLeft), twips(top), twips(kButtonWidth),
+    select_button_->setGeometry(twips(kSelectLeft + shift), twips(top), twips(kButtonWidth),
                                 twips(kButtonHeight));
-    setFixedSize(twips(kClientWidth), twips(top + button_gap));
+    setFixedSize(twips(kClientWidth + extra_width(columns_)), twips(top + button_gap));
 }
 
 OptionLabel* SelectModelDialog::option(int32_t number) const {
-    if (number < 1 || number > kMaxModels) {
+    if (number < 1 || number > static_cast<int32_t>(options_.size())) {
         return nullptr;
     }
     return options_[static_cast<size_t>(number - 1)];

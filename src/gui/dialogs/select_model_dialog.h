@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/devices/current_model.h"
 #include "core/devices/device_model.h"
@@ -17,12 +17,11 @@ namespace picprog {
 class OptionLabel;
 
 // "Select Microcontroller": one clickable label per model of the database
-// in two columns, the current model in the theme's mark colours. While it
-// is open, current.index is the selection: a click moves it, Cancel (also
-// Esc and the window frame) puts back the index it had at opening, Select
-// (or a double-click) stores "Microcontroller Model" and makes the model
-// current, unless it is the one that was current already. The caller clears
-// the buffer after the dialog has closed, whichever way.
+// in two columns (one more per 35 models beyond 70), the current model in the theme's mark colours.
+// While it is open, current.index is the selection: a click moves it, Cancel (also Esc and the
+// window frame) puts back the index it had at opening, Select (or a double-click) stores
+// "Microcontroller Model" and makes the model current, unless it is the one that was current
+// already. The caller clears the buffer after the dialog has closed, whichever way.
 class SelectModelDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,7 +32,8 @@ public:
 
     int32_t index_at_open() const { return index_at_open_; }
 
-    // Label of model `number` (1 to kMaxModels), hidden beyond the count.
+    // Label of model `number` (1 to the larger of 70 and the model count),
+    // hidden beyond the count; nullptr outside that range.
     OptionLabel* option(int32_t number) const;
     QPushButton* select_button() const { return select_button_; }
     QPushButton* cancel_button() const { return cancel_button_; }
@@ -58,7 +58,8 @@ private:
     const ColorTheme& theme_;
     EventPump pump_;
     int32_t index_at_open_ = 0;
-    std::array<OptionLabel*, kMaxModels> options_{};
+    int32_t columns_ = 2;
+    std::vector<OptionLabel*> options_;
     QPushButton* select_button_ = nullptr;
     QPushButton* cancel_button_ = nullptr;
 };

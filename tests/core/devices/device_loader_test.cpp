@@ -197,17 +197,18 @@ TEST(DeviceLoader, SkipsAndReportsWhatItCannotUse) {
     EXPECT_EQ(r.database.model_count(), 1);
 }
 
-TEST(DeviceLoader, KeepsTheFirstSeventyModels) {
+TEST(DeviceLoader, KeepsTheFirstTwoHundredModels) {
     std::string text;
-    for (int i = 1; i <= 72; ++i) {
+    for (int i = 1; i <= 202; ++i) {
         text += "model: M" + std::to_string(i) + "\r\nflash: " + std::to_string(i) + "\r\n";
     }
     const auto r = parse_device_database(text);
-    ASSERT_EQ(r.database.model_count(), 70);
-    // The keys of the dropped models must not land on model 70.
-    EXPECT_EQ(r.database.models[69].name, "M70");
-    EXPECT_EQ(r.database.models[69].flash, "70");
-    EXPECT_EQ(r.diagnostics.size(), 2u);
+    ASSERT_EQ(r.database.model_count(), 200);
+    // The keys of the dropped models must not land on model 200.
+    EXPECT_EQ(r.database.models[199].name, "M200");
+    EXPECT_EQ(r.database.models[199].flash, "200");
+    ASSERT_EQ(r.diagnostics.size(), 2u);
+    EXPECT_EQ(r.diagnostics[0].line, 2 * 201 - 1);
 }
 
 TEST(DeviceLoader, AFileWithoutModelsIsReportedAsSuch) {

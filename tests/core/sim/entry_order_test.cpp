@@ -35,9 +35,17 @@ TEST(EntryOrder, ChipRefusesTheWrongOrderAndSaysWhichRuleItBroke) {
         bool enters;
     };
     const Case cases[] = {
-        {"16F628A", VoltageSequence::VddFirst, false}, {"16F628A", VoltageSequence::VppFirst, true},
-        {"12F675", VoltageSequence::VddFirst, false},  {"16F84A", VoltageSequence::VppFirst, false},
-        {"16F690", VoltageSequence::VddFirst, true},   {"16F690", VoltageSequence::VppFirst, true},
+        {"16F628A", VoltageSequence::VddFirst, false},
+        {"16F628A", VoltageSequence::VppFirst, true},
+        {"12F675", VoltageSequence::VddFirst, false},
+        {"16F84A", VoltageSequence::VppFirst, false},
+        {"16F690", VoltageSequence::VddFirst, true},
+        {"16F690", VoltageSequence::VppFirst, true},
+        {"16F84", VoltageSequence::VppFirst, false},
+        {"16F628", VoltageSequence::VddFirst, false},
+        {"16F819", VoltageSequence::VppFirst, true},
+        // VDD first with the power-up's settling time is far over 250 us.
+        {"16F819", VoltageSequence::VddFirst, false},
     };
     for (const Case& c : cases) {
         Session s(c.part);
@@ -55,6 +63,19 @@ TEST(EntryOrder, ChipRefusesTheWrongOrderAndSaysWhichRuleItBroke) {
                 std::string::npos);
         }
         EXPECT_TRUE(s.sim.take_violations().empty()) << "taken once only";
+    }
+}
+
+// The 16F818/819 must not run its own code first: with VDD first, MCLR has
+// to reach VIHH within 250 us.
+TEST(EntryOrder, VddFirstOn819OnlyWithMclrInsideTheWindow) {
+    for (const auto& [delay_us, enters] : {std::pair{200, true}, {300, false}}) {
+        PicChip chip(chip_for_model("16F819", GenericChipShape{}));
+        chip.set_pins({.vdd = true}, 1000);
+        chip.set_pins({.vdd = true, .vpp = true}, 1000 + delay_us);
+        EXPECT_EQ(chip.in_programming_mode(), enters) << delay_us;
+        const RuleViolations v = chip.take_violations();
+        EXPECT_EQ(v.total, enters ? 0 : 1) << delay_us;
     }
 }
 

@@ -88,6 +88,12 @@ constexpr BlankChecksum kBlankChecksums[] = {
     {"16F610", 0xFFFF, 0x03FF, 0, false},
     {"16F616", 0xFBFF, 0x03FF, 0, false},
     {"16F785", 0x07FF, 0x0FFF, 0, false},
+    {"16F83", 0x3DFF, 0x3FFF, 0, false},
+    {"16F84", 0x3BFF, 0x3FFF, 0, false},
+    {"16F627", 0x39FF, 0x3DFF, 0, false},
+    {"16F628", 0x35FF, 0x3DFF, 0, false},
+    {"16F818", 0x3BFF, 0x3FFF, 0, false},
+    {"16F819", 0x37FF, 0x3FFF, 0, false},
 };
 
 uint16_t checksum(const ChipMemory& memory, const BlankChecksum& c,
@@ -219,7 +225,7 @@ TEST(EraseRules, UserIdsErasedOnlyWithThePcInConfigSpace) {
     EXPECT_EQ(s.sim.chip().memory().config(0x2000), 0x3FFF);
 }
 
-// 84A, 87XA and 87/88: Bulk Erase only arms; the next Begin runs it.
+// 84A, 87XA, 87/88, 627/628 and 818/819: Bulk Erase only arms; the next Begin runs it.
 TEST(EraseRules, ArmedEraseNeedsTheBegin) {
     struct Case {
         const char* part;
@@ -231,6 +237,10 @@ TEST(EraseRules, ArmedEraseNeedsTheBegin) {
         {"16F877A", VoltageSequence::VddFirst, {cmd(C::BeginProgramming), wait_ms(8)}},
         {"16F88",
          VoltageSequence::VddFirst,
+         {cmd(C::BeginProgramming), wait_ms(2), cmd(C::EndProgramming17)}},
+        {"16F628", VoltageSequence::VppFirst, {cmd(C::BeginProgramming), wait_ms(5)}},
+        {"16F819",
+         VoltageSequence::VppFirst,
          {cmd(C::BeginProgramming), wait_ms(2), cmd(C::EndProgramming17)}},
     };
     for (const Case& c : cases) {
@@ -248,6 +258,50 @@ TEST(EraseRules, ArmedEraseNeedsTheBegin) {
         EXPECT_EQ(s.sim.chip().memory().config(kConfig1Address), 0x3FFB)
             << c.part << ": config is not part of this erase";
     }
+}
+
+// The 16F83/84 have neither Begin Programming Only nor a usable 09h: only
+// the 01h-07h sequence erases, and every write goes through 08h.
+TEST(EraseRules, OldSixteenF84LacksTheCommandsOfThe84A) {
+    Session s("16F84");
+    s.sim.chip().memory().set_program(7, 0x0000);
+    s.enter(VoltageSequence::VddFirst);
+    s.load(C::LoadProgram, 0x3FFF);
+    s.command(C::BulkEraseProgram);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(20);
+    EXPECT_EQ(s.sim.chip().memory().program(7), 0x0000) << "09h erased";
+    s.increment(1);
+    s.load(C::LoadProgram, 0x0123);
+    s.command(C::BeginProgrammingOnly);
+    s.sim.sleep_ms(20);
+    EXPECT_EQ(s.sim.chip().memory().program(1), 0x3FFF) << "18h wrote";
+    s.load(C::LoadProgram, 0x3FFF);
+    s.command(C::BulkEraseSetup1);
+    s.command(C::BulkEraseSetup2);
+    s.command(C::BeginProgramming);
+    s.sim.sleep_ms(10);
+    EXPECT_EQ(s.sim.chip().memory().program(7), 0x3FFF);
+}
+
+// On the 16F627/628 the 01h-07h sequence works only at 2007h, where it
+// needs Tera + Tprog.
+TEST(EraseRules, SetupEraseOn628OnlyAtTheConfigWord) {
+    Session s("16F628");
+    s.sim.chip().memory().set_program(7, 0x0000);
+    s.enter(VoltageSequence::VppFirst);
+    s.load(C::LoadProgram, 0x3FFF);
+    s.run(
+        {cmd(C::BulkEraseSetup1), cmd(C::BulkEraseSetup2), cmd(C::BeginProgramming), wait_ms(13)});
+    EXPECT_EQ(s.sim.chip().memory().program(7), 0x0000) << "erased at PC 0";
+    s.load(C::LoadConfiguration, 0x3FFF);
+    s.run({inc(7), cmd(C::BulkEraseSetup1), cmd(C::BulkEraseSetup2), cmd(C::BeginProgramming),
+           wait_ms(5), cmd(C::BulkEraseSetup1)});
+    EXPECT_EQ(s.sim.chip().memory().program(7), 0x0000) << "5 ms were enough";
+    EXPECT_EQ(s.sim.chip().stats().busy_violations, 1);
+    s.run(
+        {cmd(C::BulkEraseSetup1), cmd(C::BulkEraseSetup2), cmd(C::BeginProgramming), wait_ms(13)});
+    EXPECT_EQ(s.sim.chip().memory().program(7), 0x3FFF);
 }
 
 TEST(EraseRules, RowEraseClearsTheSixteenWordRowAtThePc) {

@@ -89,7 +89,7 @@ TEST_P(FamilyDataMemory, DataByteWrittenAndReadBack) {
 TEST_P(FamilyDataMemory, RewriteWithoutEraseFollowsTheFamilyRule) {
     const std::string part = recipe().part;
     const bool replaces = part == "16F84A" || part == "16F877A" || part == "12F629" ||
-                          part == "16F877" || part == "16F916";
+                          part == "16F877" || part == "16F916" || part == "16F84" || part == "16F628";
     Session s(recipe().part);
     for (const int32_t value : {0x0F, 0xF0}) {
         s.reenter(recipe().entry);

@@ -128,6 +128,58 @@ TEST(CodeProtectionRules, CpOf84aGuardsTheDataUntilTheFullErase) {
     EXPECT_EQ(s.read(C::ReadData), 0x22);
 }
 
+// CP1:CP0 on the 16F627/628 protect the top of program memory: reads give
+// 0 and writes are refused from the first protected word up, not below it.
+TEST(CodeProtectionRules, CpPairsOf628ProtectOnlyTheirRange) {
+    struct Case {
+        const char* part;
+        uint16_t config;
+        int32_t first_protected;  // flash size: none
+    };
+    const Case cases[] = {
+        {"16F628", 0x2BFF, 0x400}, {"16F628", 0x17FF, 0x200}, {"16F628", 0x03FF, 0},
+        {"16F627", 0x2BFF, 0x400}, {"16F627", 0x17FF, 0x200}, {"16F628", 0x3BFF, 0x400},
+    };
+    for (const Case& c : cases) {
+        Session s(c.part);
+        ChipMemory& memory = s.sim.chip().memory();
+        for (const int32_t a : {0x1FF, 0x200, 0x3FF, 0x400, 0x7FF}) {
+            memory.set_program(a, 0x1234);
+        }
+        memory.set_config(kConfig1Address, c.config);
+        s.enter(VoltageSequence::VppFirst);
+        int32_t pc = 0;
+        for (const int32_t a : {0x1FF, 0x200, 0x3FF, 0x400, 0x7FF}) {
+            if (a >= memory.flash_words()) {
+                continue;
+            }
+            s.increment(a - pc);
+            pc = a;
+            const bool guarded = a >= c.first_protected;
+            EXPECT_EQ(s.read(C::ReadProgram), guarded ? 0 : 0x1234) << c.part << " " << a;
+            s.load(C::LoadProgram, 0x0000);
+            s.run({cmd(C::BeginProgramming), wait_ms(13)});
+            EXPECT_EQ(memory.program(a), guarded ? 0x1234 : 0x0000) << c.part << " " << a;
+        }
+    }
+}
+
+// Code protection on a 16F627/628 refuses both armed erases, the data
+// erase too although CPD is off.
+TEST(CodeProtectionRules, Protected628RefusesBothBulkErases) {
+    Session s("16F628");
+    s.sim.chip().memory().set_program(9, 0x0000);
+    s.sim.chip().memory().set_data(5, 0x11);
+    s.sim.chip().memory().set_config(kConfig1Address, 0x03FF);  // CP on, CPD off
+    s.enter(VoltageSequence::VppFirst);
+    s.run({load(C::LoadProgram, 0x3FFF), cmd(C::BulkEraseProgram), cmd(C::BeginProgramming),
+           wait_ms(13), load(C::LoadData, 0xFF), cmd(C::BulkEraseData), cmd(C::BeginProgramming),
+           wait_ms(13)});
+    EXPECT_EQ(s.sim.chip().memory().program(9), 0x0000);
+    EXPECT_EQ(s.sim.chip().memory().data(5), 0x11);
+    EXPECT_EQ(s.sim.chip().stats().blocked_by_protection, 3);
+}
+
 TEST(CodeProtectionRules, DataEraseRefusedUnderCpdOnLaterFamilies) {
     Session s("16F690");
     s.sim.chip().memory().set_data(0, 0x11);

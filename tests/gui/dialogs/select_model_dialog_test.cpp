@@ -70,9 +70,10 @@ TEST_P(SelectModelLayout, ButtonsStand360BelowTheLastModelAndTheDialogShrinks) {
     // The design keeps 435 twips between the buttons' top and the bottom.
     EXPECT_EQ(dialog->height(), top + 435 / 15);
     EXPECT_EQ(dialog->width(), 4575 / 15);
-    for (int32_t number = 1; number <= kMaxModels; ++number) {
+    for (int32_t number = 1; number <= 70; ++number) {
         EXPECT_EQ(dialog->option(number)->isVisible(), number <= c.count) << number;
     }
+    EXPECT_EQ(dialog->option(71), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(SelectModel, SelectModelLayout,
@@ -90,6 +91,38 @@ TEST_F(SelectModelDialogTest, LabelsSitInTwoColumnsWithNameAndSizesTip) {
     EXPECT_EQ(dialog->option(3)->text(), "PIC3");
     // The fields as written in the file, unconverted.
     EXPECT_EQ(dialog->option(2)->toolTip(), "FLASH: 2048, EEPROM: 64 bytes");
+}
+
+// Beyond 70 models the dialog grows a column per 35 models: every model
+// has its own visible label inside the window, in file order row by row,
+// and the last one can be selected.
+TEST_F(SelectModelDialogTest, HundredModelsAllShownInThreeColumnsAndSelectable) {
+    open(100, 1);
+    EXPECT_EQ(dialog->width(), (4575 + 2220) / 15);
+    EXPECT_EQ(dialog->option(1)->geometry(), QRect(8, 8, 141, 17));
+    EXPECT_EQ(dialog->option(3)->geometry().left(), (120 + 2 * 2220) / 15);
+    EXPECT_EQ(dialog->option(4)->geometry(), QRect(8, (120 + 240) / 15, 141, 17));
+    const int top = (120 + 240 * 33 + 360) / 15;
+    EXPECT_EQ(dialog->select_button()->geometry(),
+              QRect((2340 + 1110) / 15, top, 1035 / 15, 375 / 15));
+    const QRect inside = dialog->rect();
+    for (int32_t number = 1; number <= 100; ++number) {
+        const QRect r = dialog->option(number)->geometry();
+        EXPECT_TRUE(dialog->option(number)->isVisible()) << number;
+        EXPECT_TRUE(inside.contains(r)) << number;
+        EXPECT_EQ(dialog->option(number)->text(), QString("PIC%1").arg(number));
+        if (number > 1) {
+            const QRect before = dialog->option(number - 1)->geometry();
+            EXPECT_TRUE(r.top() > before.top() || r.left() > before.left()) << number;
+            EXPECT_FALSE(r.intersects(before)) << number;
+        }
+    }
+    EXPECT_LT(dialog->option(100)->geometry().bottom(), dialog->select_button()->geometry().top());
+    click(100);
+    QTest::mouseClick(dialog->select_button(), Qt::LeftButton);
+    EXPECT_EQ(current.index, 100);
+    EXPECT_EQ(current.name, "PIC100");
+    EXPECT_EQ(store.value("", setting::kMicrocontrollerModel), MemoryBackend::Value("100"));
 }
 
 TEST_F(SelectModelDialogTest, CurrentModelInMarkColoursOthersInFieldColours) {
