@@ -118,6 +118,11 @@ int run_cli(const std::vector<std::string>& arguments, const CliContext& context
     check_db->add_option("FILE", file, "Database file (default: the one the tool would use)")
         ->type_name("FILE");
     add_database_option(*check_db, options);
+    check_db
+        ->add_option("--model", options.model,
+                     "Run only this model's algorithms on the simulated chip (the whole "
+                     "file is still checked for the rest)")
+        ->type_name("NAME|NUMBER");
     check_db->callback([&] { action = [&] { return run_check_db(file, options, context); }; });
 
     CLI::App* dump = app.add_subcommand(

@@ -8,6 +8,7 @@
 #include "cli/progress_bar.h"
 
 #include "cli/database_search.h"
+#include "cli/model_choice.h"
 #include "core/devices/current_model.h"
 #include "core/engine/algorithm_check.h"
 #include "core/trial/model_trial.h"
@@ -103,11 +104,15 @@ void clear_trial_progress(const Console& console, size_t drawn_width) {
 
 }  // namespace
 
-TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console) {
+TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console,
+                                 int32_t only_model) {
     TrialSummary summary;
     size_t drawn_width = 0;
     const int32_t count = database.model_count();
     for (int32_t number = 1; number <= count; ++number) {
+        if (only_model != 0 && number != only_model) {
+            continue;
+        }
         const DeviceModel& model = *database.model(number);
         std::vector<std::string> list_problems;
         check_model(number, database, list_problems);
@@ -198,7 +203,17 @@ ExitStatus run_check_db(const std::string& file, const ChipOptions& options,
     if (search.result.status == DatabaseLoadStatus::NoModels) {
         problems.emplace_back("no model (\"model:\" line) at all");
     }
-    const TrialSummary trials = simulation_problems(search.result.database, context.console);
+    int32_t only_model = 0;
+    if (!options.model.empty()) {
+        const std::optional<int32_t> found = find_model(search.result.database, options.model);
+        if (!found) {
+            context.console.err << "Unknown model \"" << options.model << "\" in " << name << ".\n";
+            return ExitStatus::UsageError;
+        }
+        only_model = *found;
+    }
+    const TrialSummary trials =
+        simulation_problems(search.result.database, context.console, only_model);
     problems.insert(problems.end(), trials.problems.begin(), trials.problems.end());
     for (const std::string& problem : problems) {
         out << name << ": " << problem << "\n";

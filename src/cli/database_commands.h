@@ -33,6 +33,8 @@ struct TrialSummary {
 // Runs the algorithms of every model whose lists the engine accepts on a
 // fresh simulated chip of its part (see try_model) and gathers what went
 // wrong, with a progress bar on a terminal.
-TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console);
+// `only_model` (a model number) limits the runs to that model; 0 runs all.
+TrialSummary simulation_problems(const DeviceDatabase& database, const Console& console,
+                                 int32_t only_model = 0);
 
 }  // namespace picprog

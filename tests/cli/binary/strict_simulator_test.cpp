@@ -74,7 +74,7 @@ TEST_P(BrokenDatabaseEdit, FailsTheOperationAndTheChecker) {
     EXPECT_THAT(programmed.err, HasSubstr(e.says));
     EXPECT_THAT(programmed.err, HasSubstr("At 0."));
 
-    const Result checked = run({"check-db", db});
+    const Result checked = run({"check-db", db, "--model", e.model});
     EXPECT_EQ(checked.status, 1);
     EXPECT_THAT(checked.out, HasSubstr("\"" + std::string(e.model) + "\" on the simulated chip"));
     EXPECT_THAT(checked.out, HasSubstr(e.says));
