@@ -231,7 +231,7 @@ void PicChip::end_programming(int64_t now_us) {
             // no PC times a millisecond pulse to the microsecond.
             const int64_t limit = cycle_.max_duration_us + cycle_.max_duration_us / 10;
             if (cycle_.max_duration_us > 0 && pulse > limit) {
-                // Silicon takes the write, but outside its specification.
+                // Silicon takes the write, but outside the part's rated limits.
                 ++stats_.pulse_violations;
                 violate(ChipRule::PulseTooLong,
                         "End Programming came " + std::to_string(pulse) + " µs after the " +
