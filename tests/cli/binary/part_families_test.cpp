@@ -1,4 +1,4 @@
-// HEX files that gpasm assembled for the newer parts go through the tool on
+// HEX files that gpasm assembled for the added parts go through the tool on
 // the shipped database: program (with its verify), verify again, read back
 // the same words; and the models whose programming voltage is below the
 // board's carry a warning the tool prints before touching the chip.
@@ -40,9 +40,14 @@ struct PartFixture {
 };
 
 constexpr PartFixture kParts[] = {
-    {"PIC12F683", "pic12f683.hex", 0x0FFF}, {"PIC12F635", "pic12f635.hex", 0x1FFF},
-    {"PIC16F916", "pic16f916.hex", 0x1FFF}, {"PIC12F609", "pic12f609.hex", 0x03FF},
-    {"PIC16F616", "pic16f616.hex", 0x03FF}, {"PIC16F785", "pic16f785.hex", 0x0FFF},
+    {"PIC12F683", "pic12f683.hex", 0x0FFF},    {"PIC12F635", "pic12f635.hex", 0x1FFF},
+    {"PIC16F916", "pic16f916.hex", 0x1FFF},    {"PIC12F609", "pic12f609.hex", 0x03FF},
+    {"PIC16F616", "pic16f616.hex", 0x03FF},    {"PIC16F785", "pic16f785.hex", 0x0FFF},
+    {"PIC16F722A", "f722a_blink.hex", 0x3FFF}, {"PIC16F727", "f727_table.hex", 0x3FFF},
+    {"PIC16F737", "f737_blink.hex", 0x3FFF},   {"PIC16F777", "f777_table.hex", 0x3FFF},
+    {"PIC16F83", "16f83.hex", 0x3FFF},         {"PIC16F84", "16f84.hex", 0x3FFF},
+    {"PIC16F627", "16f627.hex", 0x3FFF},       {"PIC16F628", "16f628.hex", 0x3FFF},
+    {"PIC16F818", "16f818.hex", 0x3FFF},       {"PIC16F819", "16f819.hex", 0x3FFF},
 };
 
 constexpr int32_t kUserIds = 0x2000;
